@@ -1,0 +1,5 @@
+#include "framework/winapp.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    return AfxWinMain(instance, commandLine, showCommand);
+}

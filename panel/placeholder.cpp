@@ -1,0 +1,1 @@
+// the panel engine

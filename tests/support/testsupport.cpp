@@ -1,0 +1,107 @@
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/winapp.h"
+
+namespace testing_support {
+
+void PumpMessages(int milliseconds) {
+    DWORD end = GetTickCount() + DWORD(milliseconds);
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (milliseconds > 0) Sleep(1);
+    } while (int(end - GetTickCount()) > 0);
+}
+
+static BOOL CALLBACK findDialog(HWND hwnd, LPARAM out) {
+    char cls[32];
+    GetClassNameA(hwnd, cls, sizeof(cls));
+    if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(hwnd)) {
+        *reinterpret_cast<HWND*>(out) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindThreadDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findDialog, LPARAM(&found));
+    return found;
+}
+
+namespace {
+struct PendingDialogAction {
+    std::function<void(HWND)> fn;
+    DWORD deadline;
+    UINT_PTR timer;
+};
+std::vector<PendingDialogAction*> g_pending;
+
+void CALLBACK dialogTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    for (size_t i = 0; i < g_pending.size(); ++i) {
+        PendingDialogAction* a = g_pending[i];
+        if (a->timer != id) continue;
+        HWND dlg = FindThreadDialog();
+        bool expired = int(GetTickCount() - a->deadline) > 0;
+        if (!dlg && !expired) return;
+        KillTimer(nullptr, id);
+        g_pending.erase(g_pending.begin() + long(i));
+        if (dlg) {
+            a->fn(dlg);
+        } else {
+            ADD_FAILURE() << "no dialog appeared";
+        }
+        delete a;
+        return;
+    }
+}
+}  // namespace
+
+void WhenDialogAppears(std::function<void(HWND)> fn, int timeoutMs) {
+    auto* a = new PendingDialogAction{std::move(fn), GetTickCount() + DWORD(timeoutMs), 0};
+    a->timer = SetTimer(nullptr, 0, 20, dialogTimer);
+    g_pending.push_back(a);
+}
+
+namespace {
+MessageBoxRecorder* g_recorder = nullptr;
+int recordBox(HWND owner, const char* text, const char* caption, UINT type) {
+    g_recorder->boxes.push_back({owner, text ? text : "", caption ? caption : "", type});
+    return g_recorder->answer;
+}
+}  // namespace
+
+MessageBoxRecorder::MessageBoxRecorder(int a) : answer(a) {
+    g_recorder = this;
+    AfxSetMessageBoxHook(recordBox);
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() {
+    AfxSetMessageBoxHook(nullptr);
+    g_recorder = nullptr;
+}
+
+void DeleteCompanyKey(const char* company) {
+    CWinApp::DelRegTree(HKEY_CURRENT_USER, std::string("Software\\") + company);
+}
+
+COLORREF PixelAt(HBITMAP bitmap, int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return c;
+}
+
+}  // namespace testing_support
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
