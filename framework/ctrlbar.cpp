@@ -38,34 +38,48 @@ BOOL CToolBar::CreateEx(CWnd* parent, DWORD ctrlStyle, DWORD style, const RECT&,
     return TRUE;
 }
 
+CToolBar::~CToolBar() {
+    if (m_hImageList) ImageList_Destroy(m_hImageList);
+}
+
 UINT CToolBar::GetItemID(int index) const {
     return (index >= 0 && index < int(m_buttons.size())) ? m_buttons[size_t(index)] : 0;
 }
 
 BOOL CToolBar::LoadToolBar(UINT resourceId) {
-    // Resource layout: version 1, button width, height, count, then the ids (0 = separator).
+    // Resource layout as the resource compiler writes it: button width,
+    // height and count, then one id per button (0 = separator), all DWORDs.
     HINSTANCE inst = AfxGetInstanceHandle();
     HRSRC res = FindResourceA(inst, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(241));
     if (!res) return FALSE;
     HGLOBAL mem = LoadResource(inst, res);
-    const WORD* data = mem ? static_cast<const WORD*>(LockResource(mem)) : nullptr;
+    const DWORD* data = mem ? static_cast<const DWORD*>(LockResource(mem)) : nullptr;
     DWORD bytes = SizeofResource(inst, res);
-    if (!data || bytes < 8 || data[0] != 1) return FALSE;
-    const int width = data[1], height = data[2], count = data[3];
-    if (bytes < DWORD(8 + 2 * count)) return FALSE;
-    m_buttons.assign(data + 4, data + 4 + count);
+    if (!data || bytes < 12) return FALSE;
+    const int width = int(data[0]), height = int(data[1]);
+    const DWORD count = data[2];
+    if (count > 256 || bytes < 12 + 4 * count) return FALSE;
+    m_buttons.assign(data + 3, data + 3 + count);
 
-    // The strip's light grey becomes the button face colour.
-    COLORMAP map = {RGB(192, 192, 192), GetSysColor(COLOR_BTNFACE)};
-    HBITMAP bmp = CreateMappedBitmap(inst, INT_PTR(resourceId), 0, &map, 1);
+    // The strip's light grey is the transparent colour; an image list with a
+    // mask lets the toolbar draw greyed buttons from the same images.
+    HBITMAP bmp = static_cast<HBITMAP>(
+        LoadImageA(inst, MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bmp) return FALSE;
-    ::SendMessageA(m_hWnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
-    ::SendMessageA(m_hWnd, TB_SETBUTTONSIZE, 0, MAKELPARAM(width + 7, height + 7));
     int images = 0;
     for (UINT id : m_buttons)
         if (id) ++images;
-    TBADDBITMAP add = {nullptr, UINT_PTR(bmp)};
-    if (::SendMessageA(m_hWnd, TB_ADDBITMAP, WPARAM(images), LPARAM(&add)) < 0) return FALSE;
+    HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, images, 0);
+    if (!list) {
+        DeleteObject(bmp);
+        return FALSE;
+    }
+    ImageList_AddMasked(list, bmp, RGB(192, 192, 192));
+    DeleteObject(bmp);
+    ::SendMessageA(m_hWnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
+    HIMAGELIST old = reinterpret_cast<HIMAGELIST>(::SendMessageA(m_hWnd, TB_SETIMAGELIST, 0, LPARAM(list)));
+    if (old) ImageList_Destroy(old);
+    m_hImageList = list;
 
     std::vector<TBBUTTON> buttons;
     int image = 0;

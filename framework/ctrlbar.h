@@ -6,6 +6,8 @@
 
 #include "framework/wnd.h"
 
+#include <commctrl.h>
+
 class CFrameWnd;
 
 // Bar styles (kept in the bar object; the common controls get their own).
@@ -59,8 +61,11 @@ public:
     UINT GetItemID(int index) const;
     const std::vector<UINT>& GetButtonIds() const { return m_buttons; }
 
+    ~CToolBar() override;
+
 private:
     std::vector<UINT> m_buttons;   // command ids, 0 for separators
+    HIMAGELIST m_hImageList = nullptr;
 };
 
 class CStatusBar : public CControlBar {

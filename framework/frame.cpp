@@ -70,12 +70,7 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD defaultStyle, CWnd* parent, CCr
     cs.hInstance = inst;
     cs.lpCreateParams = context;
     if (!PreCreateWindow(cs)) return FALSE;
-    // CWnd::CreateEx would call PreCreateWindow again; create directly.
-    CWnd* saved = AfxSetCreatingWindow(this);
-    HWND hwnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, DWORD(cs.style), cs.x, cs.y, cs.cx, cs.cy,
-                                cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    AfxSetCreatingWindow(saved);
-    if (!hwnd) {
+    if (!CreateFromStruct(cs)) {
         if (m_hMenu && IsMenu(m_hMenu)) DestroyMenu(m_hMenu);
         m_hMenu = nullptr;
         return FALSE;

@@ -130,13 +130,21 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     cs.hInstance = AfxGetInstanceHandle();
     cs.lpCreateParams = param;
     if (!PreCreateWindow(cs)) return FALSE;
+    return CreateFromStruct(cs);
+}
+
+BOOL CWnd::CreateFromStruct(const CREATESTRUCTA& cs) {
+    // A window that fails in WM_CREATE is destroyed before CreateWindowEx
+    // returns; its object stays alive for the caller, who still owns it.
     CWnd* saved = g_creating;
     g_creating = this;
+    ++m_nDispatchDepth;
     HWND hwnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, DWORD(cs.style), cs.x, cs.y, cs.cx, cs.cy,
                                 cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    --m_nDispatchDepth;
     g_creating = saved;
     if (!hwnd) {
-        // A window that failed in WM_CREATE is gone again; forget it.
+        m_bDeletePending = false;
         if (m_hWnd) {
             handleMap().erase(m_hWnd);
             m_hWnd = nullptr;

@@ -60,6 +60,8 @@ public:
     virtual BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect,
                         CWnd* parent, UINT id, CCreateContext* context = nullptr);
     virtual BOOL DestroyWindow();
+    // Creates the window described; FALSE leaves the object to its caller.
+    BOOL CreateFromStruct(const CREATESTRUCTA& cs);
     // Takes a window of a system class (toolbar, status bar, scroll bar) without
     // routing its messages through us.
     void AttachControl(HWND hwnd) { m_hWnd = hwnd; }

@@ -1,0 +1,19 @@
+#include "app/viewtable.h"
+
+#include "midi/midiview.h"
+
+const CRuntimeClass* ViewClassForFunction(int) {
+    // Each device view takes its row here when it is built.
+    return RUNTIME_CLASS(CMidiView);
+}
+
+int SubModelForFunction(int function) {
+    // The four Pelvo rows share one view; the variant tells them apart.
+    switch (function) {
+    case 7: return 2;
+    case 8: return 3;
+    case 9: return 0;
+    case 10: return 1;
+    default: return 0;
+    }
+}
