@@ -4,22 +4,47 @@
 
 #include "app/vantorapp.h"
 
-SystemName DeviceIdNames[17];
-SystemName FennowBankNames[65];
-SystemName OmbrelBankNames[65];
-SystemName TarvikIoNames[17][32];
-SystemName LusketIoNames[17][16];
-int IoNameChangeCounts[17];
+SystemName DeviceIdNames[kDeviceIndexCount];
+SystemName FennowBankNames[kBankNameCount];
+SystemName OmbrelBankNames[kBankNameCount];
+SystemName TarvikIoNames[kDeviceIndexCount][kTarvikIoChannels];
+SystemName LusketIoNames[kDeviceIndexCount][kLusketIoChannels];
+int IoNameChangeCounts[kDeviceIndexCount];
 
 void SetSystemName(SystemName& slot, const char* text) { lstrcpynA(slot, text ? text : "", kNameSize); }
 
 int DeviceIndexOfId(int id) { return (id >= 0 && id <= 15) ? id : 16; }
 
+// ---------------------------------------------------------------- profile access
+
 namespace {
 
-void loadName(SystemName& slot, const char* key, const char* fallback) {
-    SetSystemName(slot, theApp.GetProfileString("SystemSet", key, fallback).c_str());
+std::string readProfile(const char* key, const char* fallback) {
+    return theApp.GetProfileString("SystemSet", key, fallback);
 }
+
+void writeProfile(const char* key, const char* text) { theApp.WriteProfileString("SystemSet", key, text); }
+
+SystemSetAccess g_access = {readProfile, writeProfile};
+
+}  // namespace
+
+SystemSetAccess SetSystemSetAccess(const SystemSetAccess& access) {
+    SystemSetAccess previous = g_access;
+    g_access.read = access.read ? access.read : readProfile;
+    g_access.write = access.write ? access.write : writeProfile;
+    return previous;
+}
+
+std::string ReadSystemSetName(const char* key, const char* fallback) { return g_access.read(key, fallback); }
+
+void WriteSystemSetName(const char* key, const char* text) { g_access.write(key, text); }
+
+// ---------------------------------------------------------------- load and save
+
+namespace {
+
+const char kAnyName[] = " Any ";
 
 void tarvikDefault(int c, char* out, size_t n) {
     if (c < 8)
@@ -39,64 +64,57 @@ void lusketDefault(int c, char* out, size_t n) {
         std::snprintf(out, n, "OUT %i", c - 7);
 }
 
-}  // namespace
-
-void LoadSystemNames() {
+// Visits every stored name with its value name and start-up default, in the
+// one order that both the load and the save use. The " Any " entries are not
+// stored and not visited.
+template <typename Visit>
+void forEachStoredName(Visit visit) {
     char key[64], fallback[64];
     for (int i = 0; i < 16; ++i) {
         std::snprintf(key, sizeof(key), "Device%i_NAME", i);
         std::snprintf(fallback, sizeof(fallback), "DEVICE_ID%02X", i);
-        loadName(DeviceIdNames[i], key, fallback);
+        visit(DeviceIdNames[i], key, fallback);
     }
     for (int i = 0; i < 64; ++i) {
         std::snprintf(key, sizeof(key), "FennowDevice%i_NAME", i);
         std::snprintf(fallback, sizeof(fallback), "DEVICE_B%1i_ID%1i ", i / 8 + 1, i % 8 + 1);
-        loadName(FennowBankNames[i], key, fallback);
+        visit(FennowBankNames[i], key, fallback);
     }
-    SetSystemName(FennowBankNames[64], " Any ");
     for (int i = 0; i < 64; ++i) {
         std::snprintf(key, sizeof(key), "OmbrelDevice%i_NAME", i);
         std::snprintf(fallback, sizeof(fallback), "Ombrel_B%1i_ID%1i ", i / 8 + 1, i % 8 + 1);
-        loadName(OmbrelBankNames[i], key, fallback);
+        visit(OmbrelBankNames[i], key, fallback);
     }
-    SetSystemName(OmbrelBankNames[64], " Any ");
-    for (int d = 0; d <= 16; ++d) {
-        for (int c = 0; c < 32; ++c) {
+    for (int d = 0; d < kDeviceIndexCount; ++d) {
+        for (int c = 0; c < kTarvikIoChannels; ++c) {
             std::snprintf(key, sizeof(key), "Device%i_IoTarvikName%i", d, c);
             tarvikDefault(c, fallback, sizeof(fallback));
-            loadName(TarvikIoNames[d][c], key, fallback);
+            visit(TarvikIoNames[d][c], key, fallback);
         }
-        for (int c = 0; c < 16; ++c) {
+        for (int c = 0; c < kLusketIoChannels; ++c) {
             std::snprintf(key, sizeof(key), "Device%i_IoLusketName%i", d, c);
             lusketDefault(c, fallback, sizeof(fallback));
-            loadName(LusketIoNames[d][c], key, fallback);
+            visit(LusketIoNames[d][c], key, fallback);
         }
     }
-    SetSystemName(DeviceIdNames[16], " Any ");
+}
+
+}  // namespace
+
+void LoadSystemNames() {
+    forEachStoredName([](SystemName& slot, const char* key, const char* fallback) {
+        SetSystemName(slot, ReadSystemSetName(key, fallback).c_str());
+    });
+    SetSystemName(FennowBankNames[kBankNameCount - 1], kAnyName);
+    SetSystemName(OmbrelBankNames[kBankNameCount - 1], kAnyName);
+    SetSystemName(DeviceIdNames[kDeviceIndexCount - 1], kAnyName);
 }
 
 void SaveDeviceNameTables() {
-    char key[64];
-    for (int i = 0; i < 16; ++i) {
-        std::snprintf(key, sizeof(key), "Device%i_NAME", i);
-        theApp.WriteProfileString("SystemSet", key, DeviceIdNames[i]);
-    }
-    for (int i = 0; i < 64; ++i) {
-        std::snprintf(key, sizeof(key), "FennowDevice%i_NAME", i);
-        theApp.WriteProfileString("SystemSet", key, FennowBankNames[i]);
-    }
-    for (int i = 0; i < 64; ++i) {
-        std::snprintf(key, sizeof(key), "OmbrelDevice%i_NAME", i);
-        theApp.WriteProfileString("SystemSet", key, OmbrelBankNames[i]);
-    }
-    for (int d = 0; d <= 16; ++d) {
-        for (int c = 0; c < 32; ++c) {
-            std::snprintf(key, sizeof(key), "Device%i_IoTarvikName%i", d, c);
-            theApp.WriteProfileString("SystemSet", key, TarvikIoNames[d][c]);
-        }
-        for (int c = 0; c < 16; ++c) {
-            std::snprintf(key, sizeof(key), "Device%i_IoLusketName%i", d, c);
-            theApp.WriteProfileString("SystemSet", key, LusketIoNames[d][c]);
-        }
-    }
+    forEachStoredName([](SystemName& slot, const char* key, const char*) {
+        // The views write some slots themselves; a slot that lost its
+        // terminator must not carry its neighbour into the registry.
+        slot[kNameSize - 1] = '\0';
+        WriteSystemSetName(key, slot);
+    });
 }
