@@ -293,14 +293,30 @@ void CVantorApp::ShowTrayMenu() {
     // Exit there would destroy the windows the dialog works on.
     CMainFrame* owner = ActiveTableFrame();
     if (!owner || AfxGetModalDepth() > 0) return;
+    HWND ownerWnd = owner->m_hWnd;
     owner->SetForegroundWindow();
+    // The activation can arrive after the menu starts tracking (it does under
+    // Wine), which closes the menu at once; let it land first, briefly.
+    for (DWORD start = GetTickCount(); GetActiveWindow() != ownerWnd && GetTickCount() - start < 150;) {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        } else {
+            Sleep(5);
+        }
+    }
+    // The wait ran messages: the window may have gone meanwhile.
+    if (ActiveTableFrame() != owner || !IsWindow(ownerWnd) || AfxGetModalDepth() > 0) return;
     POINT pt;
     GetCursorPos(&pt);
     HMENU menu = LoadMenuA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_CONTEXT_MENUS));
     if (!menu) return;
     HMENU popup = GetSubMenu(menu, 1);
-    if (popup) AfxTrackPopupMenu(popup, TPM_RIGHTBUTTON, pt.x, pt.y, owner->m_hWnd);
+    if (popup) AfxTrackPopupMenu(popup, TPM_RIGHTBUTTON, pt.x, pt.y, ownerWnd);
     DestroyMenu(menu);
+    // A menu of a tray icon closes properly only when its owner gets a message after it.
+    PostMessageA(ownerWnd, WM_NULL, 0, 0);
 }
 
 void CVantorApp::OnFrameClosing(CMainFrame* frame) {
