@@ -1,10 +1,14 @@
 #include "app/viewtable.h"
 
+#include "devices/routing/quendaview.h"
 #include "midi/midiview.h"
 
-const CRuntimeClass* ViewClassForFunction(int) {
+const CRuntimeClass* ViewClassForFunction(int function) {
     // Each device view takes its row here when it is built.
-    return RUNTIME_CLASS(CMidiView);
+    switch (function) {
+    case 3: return RUNTIME_CLASS(CQuendaMView);
+    default: return RUNTIME_CLASS(CMidiView);
+    }
 }
 
 int SubModelForFunction(int function) {

@@ -176,36 +176,6 @@ bool KeyStrip(const std::string& dir, int id, int width, Rgb colour, const std::
     return SaveStrip(strip, path(dir, Name("led", id)));
 }
 
-// Routing-matrix cells tile without gaps: each carries its own margin.
-void Cell(Canvas& c, int y0, bool lit, bool locked) {
-    const Rgb ground = rgb(28, 33, 39);
-    c.fill(0, y0, 12, 10, ground);
-    for (int y = y0 + 1; y <= y0 + 8; ++y)
-        for (int x = 1; x <= 10; ++x) {
-            bool corner = (x == 1 || x == 10) && (y == y0 + 1 || y == y0 + 8);
-            Rgb p;
-            if (locked) {
-                p = lit ? rgb(176, 142, 70) : ((x + y) % 3 == 0 ? rgb(52, 52, 56) : rgb(40, 41, 45));
-            } else if (lit) {
-                double d = std::hypot((x - 5.5) / 4.5, (y - y0 - 4.5) / 3.5);
-                p = mix(mix(kGreen, kWhite, 0.6), kGreen, std::min(1.0, d));
-            } else {
-                p = y == y0 + 1 ? rgb(60, 70, 82) : rgb(46, 54, 64);
-            }
-            if (corner)
-                c.blend(x, y, p, 0.45);
-            else
-                c.set(x, y, p);
-        }
-}
-
-bool CellStrip(const std::string& dir, int id, bool locked) {
-    Canvas strip(12, 20, kPanel);
-    Cell(strip, 0, true, locked);
-    Cell(strip, 10, false, locked);
-    return SaveStrip(strip, path(dir, Name("led", id)));
-}
-
 bool Lamps(const std::string& dir) {
     bool ok = true;
     ok = LampStrip(dir, 240, 24, 24, kCyan, "BNC") && ok;
@@ -224,8 +194,6 @@ bool Lamps(const std::string& dir) {
     ok = KeyStrip(dir, 278, 34, kGold, "STORE") && ok;
     ok = LampStrip(dir, 279, 30, 30, kRed, "MIDI") && ok;
     ok = KeyStrip(dir, 280, 34, kCyan, "RECALL") && ok;
-    ok = CellStrip(dir, 291, false) && ok;
-    ok = CellStrip(dir, 293, true) && ok;
     ok = LampStrip(dir, 294, 13, 13, kOrange, "QS") && ok;
     ok = LampStrip(dir, 295, 13, 13, kGold, "DS") && ok;
     ok = LampStrip(dir, 298, 14, 12, kGreen) && ok;   // 12, 13 and 14 wide
@@ -341,8 +309,8 @@ bool Backgrounds(const std::string& dir) {
         int id, w, h;
     };
     const Size sizes[] = {
-        {239, 535, 129}, {274, 481, 448}, {282, 253, 317}, {289, 403, 84},   {297, 740, 171},
-        {301, 403, 60},  {304, 106, 100}, {305, 150, 208}, {306, 982, 48},   {318, 97, 140},
+        {239, 535, 129}, {274, 481, 448}, {282, 253, 317}, {297, 740, 171},
+        {304, 106, 100}, {305, 150, 208}, {306, 982, 48},   {318, 97, 140},
         {319, 97, 140},  {320, 776, 22},  {321, 220, 265}, {322, 996, 47},   {324, 106, 209},
         {329, 796, 196}, {332, 796, 196}, {333, 796, 202}, {334, 796, 202},  {335, 106, 179},
         {336, 106, 179}, {337, 106, 179}, {338, 1060, 48}, {339, 1060, 94},  {340, 106, 100},

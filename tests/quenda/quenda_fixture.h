@@ -1,0 +1,72 @@
+// Quenda windows opened through the shell, on simulated MIDI ports with a
+// simulated router behind them, under a test registry key.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/digidoc.h"
+#include "app/mainframe.h"
+#include "app/vantorapp.h"
+#include "devices/routing/quendaview.h"
+#include "framework/framework.h"
+#include "sim/simdriver.h"
+#include "sim/simquenda.h"
+#include "support/testsupport.h"
+
+namespace quendatest {
+
+using sim::Bytes;
+
+const char* const kCompany = "VantorTestQuenda";
+const char* const kSection = "Workspace\\Frame0";
+
+// A set message of model 0x62 to a device with the given {address, value} groups.
+Bytes SetBlock(int device, const std::vector<std::pair<int, int>>& groups);
+// A status reply of `length` bytes: header, then {address, value} pairs
+// (repeated to fill), then F7.
+Bytes Reply(int length, const std::vector<std::pair<int, int>>& pairs);
+
+// Every control of the view inside its range.
+::testing::AssertionResult AllInRange(CQuendaMView* view);
+
+class QuendaWindow : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Sizes the view's client area and lets it paint until it has settled.
+    void SizeClient(int w, int h);
+    void StartMidi();
+    // A status request the device answers, with the reply taken in.
+    void Poll();
+    // Mouse messages as the program's message loop hands them on.
+    void Mouse(UINT message, int x, int y, WPARAM keys = 0);
+    POINT CellCentre(int input, int output);
+    void Click(int input, int output);
+    void Drag(int fromInput, int fromOutput, int toInput, int toOutput);
+    void Command(UINT id);
+    // The 0x20 messages the device received since the last call.
+    std::vector<Bytes> NewBlocks();
+    // Runs the poll timer of the transport again, as in the program.
+    void RunPollTimer(bool on);
+
+    sim::SimMidiDriver driver;
+    sim::SimQuenda device{0};
+    testing_support::MessageBoxRecorder boxes;
+    int in = -1, out = -1;
+    CDigiDoc* doc = nullptr;
+    CMainFrame* frame = nullptr;
+    CQuendaMView* view = nullptr;
+    size_t seenBlocks = 0;
+};
+
+// The window with its ports running and the device's state taken in, which
+// switches the ADC lock off (the device's default), so cells take clicks.
+class QuendaRunning : public QuendaWindow {
+protected:
+    void SetUp() override;
+};
+
+}  // namespace quendatest
