@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include "benchtime.h"
+
 #include "panel/panel.h"
 
 namespace {
@@ -73,28 +75,8 @@ struct Panel {
     PanelControl& crosspoint(int i, int o) { return controls[size_t(256 + kOutputs * i + o)]; }
 };
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(frequency.QuadPart);
-}
-
-template <class Fn>
-double Median(int runs, Fn fn) {
-    std::vector<double> times;
-    for (int r = 0; r < runs; ++r) {
-        double start = Now();
-        fn();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using bench::Median;
+using bench::Now;
 
 }  // namespace
 

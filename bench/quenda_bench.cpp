@@ -19,33 +19,13 @@
 #include "app/devicenames.h"
 #include "devices/routing/quendaview.h"
 #include "framework/wnd.h"
+#include "benchtime.h"
 #include "sim/simquenda.h"
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(frequency.QuadPart);
-}
-
-template <class Fn>
-double Median(int runs, Fn fn) {
-    std::vector<double> times;
-    for (int r = 0; r < runs; ++r) {
-        double start = Now();
-        fn();
-        GdiFlush();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using bench::Median;
+using bench::Now;
 
 std::string DefaultName(const char*, const char* fallback) { return fallback; }
 void NoWrite(const char*, const char*) {}
