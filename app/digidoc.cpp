@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "app/functiontable.h"
 #include "app/functsel.h"
@@ -131,22 +132,25 @@ void CDigiDoc::SaveMidiPortNames(const char* section) {
     theApp.WriteProfileString(section, "MidiOutputName", m_ports.outputName);
 }
 
+void CDigiDoc::RefreshWinPos() {
+    CMainFrame* frame = GetFrame();
+    if (!frame) return;
+    WINDOWPLACEMENT wp;
+    if (!frame->GetWindowPlacement(&wp)) return;
+    // The normal position is in work-area coordinates; the frame is later
+    // moved in screen coordinates. Without this a taskbar at the top or left
+    // would shift the window on every run.
+    RECT r = wp.rcNormalPosition;
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    HMONITOR mon = MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
+    if (!(frame->GetExStyle() & WS_EX_TOOLWINDOW) && mon && GetMonitorInfoA(mon, &mi))
+        OffsetRect(&r, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
+    WinPos = r;
+}
+
 void CDigiDoc::SaveWindowSettings(const char* section, BOOL positionsOnly) {
-    if (CMainFrame* frame = GetFrame()) {
-        WINDOWPLACEMENT wp;
-        if (frame->GetWindowPlacement(&wp)) {
-            // The normal position is in work-area coordinates; the frame is
-            // later moved in screen coordinates. Without this a taskbar at the
-            // top or left would shift the window on every run.
-            RECT r = wp.rcNormalPosition;
-            MONITORINFO mi{};
-            mi.cbSize = sizeof(mi);
-            HMONITOR mon = MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
-            if (!(frame->GetExStyle() & WS_EX_TOOLWINDOW) && mon && GetMonitorInfoA(mon, &mi))
-                OffsetRect(&r, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
-            WinPos = r;
-        }
-    }
+    RefreshWinPos();
     theApp.WriteProfileInt(section, "WinPos.left", WinPos.left);
     theApp.WriteProfileInt(section, "WinPos.top", WinPos.top);
     theApp.WriteProfileInt(section, "WinPos.right", WinPos.right);
@@ -390,9 +394,121 @@ void CDigiDoc::SendSingleSetOnce() {
     MidiWait(50);
 }
 
-BOOL CDigiDoc::ReadSetup(CArchive&) {
-    // Reading setup records is not built yet: no record is ever taken.
-    return FALSE;
+// ---------------------------------------------------------------- setup record
+
+void CDigiDoc::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        WriteSetup(ar);
+        return;
+    }
+    if (ReadSetup(ar)) return;
+    AfxMessageBox("This is not a valid Vantor setup file", MB_OK);
+    CFunctsel dlg;
+    dlg.SetSelection(0);
+    dlg.DoModal();
+    int function = dlg.GetSelection();
+    if (function < 0) function = profileInt("Settings", "LastFunct", 1);
+    SwitchFunction(function < 0 ? 0 : function, nullptr);
+}
+
+BOOL CDigiDoc::WriteSetup(CArchive& ar) {
+    // A window without a function has no row name to write.
+    if (m_nFunction < 0 || m_nFunction >= kFunctionCount) return FALSE;
+    RefreshWinPos();
+    char line[600];
+    std::snprintf(line, sizeof(line), "%s\n", FunctionTable[m_nFunction].name);
+    ar.WriteString(line);
+    std::snprintf(line, sizeof(line), "General=%02i,%02i,%05i,%05i,%05i,%05i,%05i,%05i,%05i,%05i,%01i,%01i\n",
+                  m_ports.inputId, m_ports.outputId, int(WinPos.left), int(WinPos.right), int(WinPos.top),
+                  int(WinPos.bottom), int(SetWinPos.left), int(SetWinPos.right), int(SetWinPos.top),
+                  int(SetWinPos.bottom), m_nBars[0], m_nBars[1]);
+    ar.WriteString(line);
+    std::snprintf(line, sizeof(line), "MIDI In =%s\n", m_ports.inputName);
+    ar.WriteString(line);
+    std::snprintf(line, sizeof(line), "MIDI Out=%s\n", m_ports.outputName);
+    ar.WriteString(line);
+    if (CMidiView* view = GetMidiView())
+        view->Serialize(ar);
+    else
+        ar.WriteString("\n\n");
+    return TRUE;
+}
+
+namespace {
+bool startsWith(const char* text, const char* prefix) { return std::strncmp(text, prefix, std::strlen(prefix)) == 0; }
+
+int functionFromName(const char* name) {
+    for (int row = 0; row < kFunctionCount; ++row)
+        if (std::strcmp(name, FunctionTable[row].name) == 0) return row;
+    for (const LegacyFunctionName& legacy : LegacyFunctionNames)
+        if (std::strcmp(name, legacy.name) == 0) return legacy.function;
+    return -1;
+}
+}  // namespace
+
+BOOL CDigiDoc::ReadSetup(CArchive& ar) {
+    char line[1000];
+    if (!ar.ReadString(line, sizeof(line))) return FALSE;
+    // An editor may have put a byte-order mark before the first line.
+    const char* first = startsWith(line, "\xEF\xBB\xBF") ? line + 3 : line;
+    int function = functionFromName(first);
+    if (function < 0) {
+        if (!startsWith(first, "Input Select BNC")) return FALSE;
+        // A Tarvik front-view record of old, without the header lines.
+        SwitchFunction(0, nullptr);
+        if (CMidiView* view = GetMidiView()) view->Serialize(ar);
+        return TRUE;
+    }
+
+    if (!ar.ReadString(line, sizeof(line)) || !startsWith(line, "General=")) return FALSE;
+    // What a short or damaged line does not give keeps the window's own value.
+    int ids[2] = {m_ports.inputId, m_ports.outputId};
+    RECT pos = WinPos;
+    int l = int(pos.left), r = int(pos.right), t = int(pos.top), b = int(pos.bottom);
+    int set[4] = {int(SetWinPos.left), int(SetWinPos.right), int(SetWinPos.top), int(SetWinPos.bottom)};
+    int bars[2] = {m_nBars[0], m_nBars[1]};
+    const int fields = std::sscanf(line + 8, "%2d,%2d,%5d,%5d,%5d,%5d,%5d,%5d,%5d,%5d,%5d,%5d", &ids[0], &ids[1], &l,
+                                   &r, &t, &b, &set[0], &set[1], &set[2], &set[3], &bars[0], &bars[1]);
+    const bool havePosition = fields >= 6 && r - l > 0 && b - t > 0;
+    SetWinPos = RECT{set[0], set[2], set[1], set[3]};
+    m_nBars[0] = bars[0] > 0 ? 1 : 0;
+    m_nBars[1] = bars[1] > 0 ? 1 : 0;
+
+    char inputName[200] = "";
+    char outputName[200] = "";
+    if (ar.ReadString(line, sizeof(line))) {
+        if (startsWith(line, "MIDI In =")) {
+            lstrcpynA(inputName, line + 9, int(sizeof(inputName)));
+            if (ar.ReadString(line, sizeof(line)) && startsWith(line, "MIDI Out="))
+                lstrcpynA(outputName, line + 9, int(sizeof(outputName)));
+        } else {
+            // No port lines: this line is already the view's.
+            ar.UnreadString(line);
+        }
+    }
+
+    const std::string path = ar.GetFile() ? ar.GetFile()->GetFilePath() : std::string();
+    const size_t workspaceExt = path.find(".vtw");
+    if (workspaceExt != std::string::npos && workspaceExt + 4 == path.size()) {
+        // A workspace record brings its own ports, stopped.
+        m_ports.inputId = ids[0];
+        m_ports.outputId = ids[1];
+        SetPortName(m_ports.inputName, inputName);
+        SetPortName(m_ports.outputName, outputName);
+        theMmeIn.ClosePorts(GetMidiView());
+        m_ports.open = 0;
+    }
+
+    SwitchFunction(function, nullptr);
+    if (CMidiView* view = GetMidiView()) view->Serialize(ar);
+    ShowBars();
+    CMainFrame* frame = GetFrame();
+    if (frame && havePosition && (!IgnorePositionFlag || path.find("vtw") != std::string::npos)) {
+        WinPos = RECT{l, t, r, b};
+        frame->MoveWindow(l, t, r - l, b - t, TRUE);
+    }
+    if (frame) frame->KeepOnVirtualScreen();
+    return TRUE;
 }
 
 // ---------------------------------------------------------------- commands
@@ -485,6 +601,6 @@ void CDigiDoc::OnFunction(UINT command) {
 void CDigiDoc::OnUpdateFunction(CCmdUI* ui) { ui->SetCheck(m_nFunction == FunctionFromCommand(ui->m_nID) ? 1 : 0); }
 
 void CDigiDoc::OnUpdateSetupFileCommands(CCmdUI* ui) {
-    // Setup records cannot be written yet.
-    ui->Enable(FALSE);
+    // A window without a function has no record to save.
+    ui->Enable(m_nFunction >= 0 ? TRUE : FALSE);
 }

@@ -44,6 +44,9 @@ public:
     void EndSingleReceive();
     int StartStopMidi(BOOL start);
     void SendSingleSetOnce();
+    // The setup record: one window as text lines.
+    void Serialize(CArchive& ar) override;
+    BOOL WriteSetup(CArchive& ar);   // FALSE, writing nothing, without a function
     BOOL ReadSetup(CArchive& ar);
 
     CMidiView* GetMidiView() const;
@@ -73,6 +76,7 @@ protected:
     void ShowBars();
     void ReadBars(const char* section);
     void MoveFrameToWinPos(BOOL sizeOnly);
+    void RefreshWinPos();
 
     DECLARE_MESSAGE_MAP()
 };

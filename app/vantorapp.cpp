@@ -21,8 +21,12 @@ BEGIN_MESSAGE_MAP(CVantorApp, CWinApp)
     ON_COMMAND(ID_FUNCTION_SELECT, OnFunctionSelect)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
     ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
-    ON_UPDATE_COMMAND_UI(ID_FILE_OPEN, OnUpdateNotBuilt)
     ON_COMMAND_RANGE(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, CWinApp::OnOpenRecentFile)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_SAVE_WORKSPACE, OnSaveWorkspace)
+    ON_COMMAND(ID_LOAD_WORKSPACE, OnLoadWorkspace)
+    ON_COMMAND(ID_PRESETS, OnPresets)
+    ON_COMMAND_RANGE(ID_PRESET_FIRST, ID_PRESET_LAST, OnPresetKey)
 END_MESSAGE_MAP()
 
 namespace {
@@ -156,17 +160,6 @@ void CVantorApp::MigratePresetFiles() {
         WriteProfileString("SystemSet", entry, "");
     }
 }
-
-CDocument* CVantorApp::OpenDocumentFile(const char* path) {
-    // Setup and workspace files cannot be read yet; say so rather than open
-    // an empty window.
-    std::string text = std::string("Opening setup and workspace files is not available in this version of "
-                                   "Vantor:\n") + (path ? path : "");
-    AfxMessageBox(text.c_str(), MB_OK | MB_ICONINFORMATION);
-    return nullptr;
-}
-
-void CVantorApp::OnUpdateNotBuilt(CCmdUI* ui) { ui->Enable(FALSE); }
 
 // ---------------------------------------------------------------- window table
 
@@ -405,3 +398,5 @@ void CVantorApp::OnFunctionSelect() {
 }
 
 void CVantorApp::OnAppExit() { SaveWorkspaceAndCloseAll(); }
+
+void CVantorApp::OnPresetKey(UINT command) { LoadPreset(int(command) - ID_PRESET_FIRST); }

@@ -56,12 +56,21 @@ public:
     void MigratePresetFiles();
     std::string DataFolderFile(const char* fileName) const;   // "" when the path would not fit
 
+    // Workspace files: the setup records of all windows, in table order.
+    int LoadWorkspace(const char* path);    // windows that took a record
+    int StoreWorkspace(const char* path);   // records written
+
     void OnFileNewFrame();
     void OnFunctionSelect();
     void OnAppExit();
+    void OnAppAbout();
+    void OnSaveWorkspace();
+    void OnLoadWorkspace();
+    void OnPresets();
+    void LoadPreset(int index);             // 0..8, no dialog
 
 protected:
-    void OnUpdateNotBuilt(CCmdUI* ui);
+    void OnPresetKey(UINT command);
     CMainFrame* ActiveTableFrame() const;
     CMainFrame* HighestOtherFrame(CMainFrame* except) const;
 

@@ -108,6 +108,11 @@ BOOL CArchive::ReadString(char* buffer, UINT maxChars) {
     if (!buffer || maxChars == 0) return FALSE;
     buffer[0] = '\0';
     if (!IsLoading()) return FALSE;
+    if (m_hasUnread) {
+        m_hasUnread = false;
+        lstrcpynA(buffer, m_unread.c_str(), int(maxChars));
+        return TRUE;
+    }
     UINT n = 0;
     int c = ReadByte();
     if (c < 0) return FALSE;
@@ -126,9 +131,37 @@ BOOL CArchive::ReadString(char* buffer, UINT maxChars) {
     return TRUE;
 }
 
+void CArchive::UnreadString(const char* line) {
+    if (!IsLoading()) return;
+    m_unread = line ? line : "";
+    m_hasUnread = true;
+}
+
 BOOL CArchive::ReadString(std::string& line, UINT maxChars) {
     std::vector<char> buf(maxChars ? maxChars : 1);
     BOOL ok = ReadString(buf.data(), UINT(buf.size()));
     line = buf.data();
     return ok;
+}
+
+BOOL AfxSaveFileReplacing(const char* path, BOOL textMode, int bufferSize,
+                          const std::function<void(CArchive&)>& write) {
+    if (!path || !*path) return FALSE;
+    const std::string temp = std::string(path) + ".tmp";
+    CStdioFile textFile;
+    CFile plainFile;
+    CFile& file = textMode ? static_cast<CFile&>(textFile) : plainFile;
+    const UINT mode = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
+                      (textMode ? CFile::typeText : CFile::typeBinary);
+    if (!file.Open(temp.c_str(), mode)) return FALSE;
+    {
+        CArchive ar(&file, CArchive::store, bufferSize);
+        write(ar);
+        ar.Close();
+    }
+    if (!file.Close() || !MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temp.c_str());
+        return FALSE;
+    }
+    return TRUE;
 }

@@ -1,5 +1,6 @@
 // Files and the text archive over them.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,9 @@ public:
     // always one line read. FALSE, with an empty buffer, at the end of the file.
     BOOL ReadString(char* buffer, UINT maxChars);
     BOOL ReadString(std::string& line, UINT maxChars = 1000);
+    // A line read but not meant for the reader that read it: the next
+    // ReadString returns it again.
+    void UnreadString(const char* line);
     void Flush();
     void Close();
 
@@ -80,4 +84,12 @@ private:
     size_t m_pos = 0;
     size_t m_len = 0;
     bool m_eof = false;
+    bool m_hasUnread = false;
+    std::string m_unread;
 };
+
+// Saves through a temporary file beside `path` that replaces the old file only
+// once every byte is written, so a failed save never destroys the previous
+// file. FALSE when the file could not be written or replaced.
+BOOL AfxSaveFileReplacing(const char* path, BOOL textMode, int bufferSize,
+                          const std::function<void(CArchive&)>& write);

@@ -99,17 +99,7 @@ BOOL CDocument::OnOpenDocument(const char* path) {
 }
 
 BOOL CDocument::OnSaveDocument(const char* path) {
-    CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive)) {
-        std::string text = std::string("Cannot save the file ") + path + ".";
-        AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
-        return FALSE;
-    }
-    CArchive ar(&file, CArchive::store, 4096);
-    Serialize(ar);
-    ar.Close();
-    BOOL ok = file.Close();
-    if (!ok) {
+    if (!AfxSaveFileReplacing(path, FALSE, 4096, [this](CArchive& ar) { Serialize(ar); })) {
         std::string text = std::string("Cannot save the file ") + path + ".";
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;

@@ -1,5 +1,7 @@
 #include "midi/midiview.h"
 
+#include "framework/archive.h"
+
 #include "app/digidoc.h"
 #include "framework/frame.h"
 #include "framework/winapp.h"
@@ -94,4 +96,16 @@ void CMidiView::OnDestroy() {
 
 void CMidiView::OnViewHelp() {
     if (CWinApp* app = AfxGetApp()) app->HtmlHelp(HELP_CONTEXT_VIEW_BASE, 0x000F /* HH_HELP_CONTEXT */);
+}
+
+void CMidiView::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteString("\n\n");
+        return;
+    }
+    // Lines of a view this window does not know are passed over up to the
+    // empty line that ends them.
+    char line[1000];
+    while (ar.ReadString(line, sizeof(line)) && line[0] != '\0') {
+    }
 }

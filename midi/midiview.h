@@ -26,6 +26,11 @@ public:
     virtual void OnSysExReceived(const BYTE* data, int length);
     virtual BOOL IsCtrlKeyDown();
 
+    // The view's lines of a setup record. A view without lines of its own
+    // still ends its part with the empty lines, so the records that follow
+    // in a workspace file stay in step.
+    void Serialize(CArchive& ar) override;
+
     void OnDraw(CDC* dc) override;
     void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
     void OnActivateFrame(UINT state, CFrameWnd* frame) override;

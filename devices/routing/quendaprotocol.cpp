@@ -408,7 +408,15 @@ void CQuendaMView::Serialize(CArchive& ar) {
         return;
     }
 
-    ar.ReadString(line, sizeof(line));
+    // An empty line ends the view's part of a record; a damaged record that
+    // lacks lines must not take the records after it as its own.
+    auto readViewLine = [&ar, &line]() -> bool {
+        if (!ar.ReadString(line, sizeof(line))) return false;
+        if (line[0] != '\0') return true;
+        ar.UnreadString(line);
+        return false;
+    };
+    readViewLine();
     // A setup file opened on its own keeps the window's device; a workspace
     // or preset record brings its own.
     const std::string path = ar.GetFile() ? ar.GetFile()->GetFilePath() : std::string();
@@ -419,7 +427,7 @@ void CQuendaMView::Serialize(CArchive& ar) {
     }
     char key[16];
     for (int channel = 0; channel < kNameChannels; ++channel) {
-        ar.ReadString(line, sizeof(line));
+        if (!readViewLine()) break;
         if (channel < kInputs)
             std::snprintf(key, sizeof(key), "IN%02i_NAME=", channel);
         else

@@ -210,7 +210,7 @@ TEST_F(Document, SingleSetCommandsAreDisabledForTheTarvikFrontView) {
     ::SendMessageA(frame->m_hWnd, WM_INITMENUPOPUP, WPARAM(popup), 0);
     EXPECT_FALSE(GetMenuState(popup, 0, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_TRUE(GetMenuState(popup, 2, MF_BYPOSITION) & MF_GRAYED) << "the context menu's item has no handler";
-    EXPECT_TRUE(GetMenuState(popup, 3, MF_BYPOSITION) & MF_GRAYED) << "setup records cannot be written yet";
+    EXPECT_FALSE(GetMenuState(popup, 3, MF_BYPOSITION) & MF_GRAYED) << "a window with a function can be saved";
     sendCommand(frame, ID_FUNCTION_ROW0);
     ::SendMessageA(frame->m_hWnd, WM_INITMENUPOPUP, WPARAM(popup), 0);
     EXPECT_TRUE(GetMenuState(popup, 0, MF_BYPOSITION) & MF_GRAYED);
