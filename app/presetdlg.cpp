@@ -50,7 +50,11 @@ BOOL CSavePreset::OnInitDialog() {
     SetDlgItemText(IDC_PRESET_NUMBER, number);
     SendDlgItemMessage(IDC_PRESET_NAME, EM_LIMITTEXT, PRESET_NAME_MAX);
     SetDlgItemText(IDC_PRESET_NAME, thePresets.GetPresetLabel(thePresets.selected, TRUE).c_str());
-    return TRUE;
+    // The name is what the user came to type; the number only informs.
+    HWND name = ::GetDlgItem(m_hWnd, IDC_PRESET_NAME);
+    ::SetFocus(name);
+    ::SendMessageA(name, EM_SETSEL, 0, -1);
+    return FALSE;
 }
 
 void CSavePreset::OnOK() {

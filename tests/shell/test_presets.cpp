@@ -19,6 +19,8 @@ std::string itemText(HWND dlg, int id) {
     return buf;
 }
 
+bool g_nameHadFocus = false;
+
 // Answers the Presets dialog with a line and a button; a name answers the
 // save dialog that follows, where `shown` gets what it offered.
 void answerPresets(int line, int button, const char* name = nullptr, int saveButton = IDOK, std::string* shown = nullptr) {
@@ -28,6 +30,7 @@ void answerPresets(int line, int button, const char* name = nullptr, int saveBut
         if (answerSave) {
             testing_support::WhenDialogAppears([=](HWND save) {
                 if (shown) *shown = itemText(save, IDC_PRESET_NUMBER) + "|" + itemText(save, IDC_PRESET_NAME);
+                g_nameHadFocus = GetFocus() == GetDlgItem(save, IDC_PRESET_NAME);
                 SetDlgItemTextA(save, IDC_PRESET_NAME, text.c_str());
                 click(save, saveButton);
             });
@@ -55,6 +58,8 @@ protected:
         thePresets = PresetTable{};
         lstrcpynA(theApp.m_szDataFolder, m_savedFolder.c_str(), sizeof(theApp.m_szDataFolder));
         ShellTest::TearDown();
+        for (int n = 1; n <= 9; ++n) DeleteFileA(file(n).c_str());
+        RemoveDirectoryA(m_folder.c_str());
     }
     std::string file(int number) const { return m_folder + "\\preset" + std::to_string(number) + ".vtw"; }
     std::string contents(int number) const {
@@ -151,6 +156,7 @@ TEST_F(Presets, StoringWritesThePresetFileAndAnEmptyNameKeepsTheOldOne) {
     answerPresets(4, IDC_SAVE_AS_PRESET, "Stage", IDOK, &shown);
     theApp.OnPresets();
     EXPECT_EQ(shown, "5|") << "number, and an empty preset's empty name";
+    EXPECT_TRUE(g_nameHadFocus) << "the name can be typed at once";
     EXPECT_EQ(thePresets.names[4], "Stage");
     const std::string stored = contents(5);
     EXPECT_NE(stored, "") << "the open window's record";
