@@ -9,14 +9,10 @@
 #include "framework/archive.h"
 #include "framework/dialog.h"
 #include "framework/doctempl.h"
+#include "framework/document.h"
 #include "framework/view.h"
 
 namespace {
-void fileError(const char* what, const char* path) {
-    std::string text = std::string(what) + path + ".";
-    AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
-
 int firstFreeEntry(const WindowEntry (&windows)[kMaxWindows]) {
     for (int i = 0; i < kMaxWindows; ++i)
         if (!windows[i].inUse) return i;
@@ -46,7 +42,7 @@ CDocument* CVantorApp::OpenDocumentFile(const char* path) {
         CDigiDoc* doc = e.document;
         CStdioFile file;
         if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText)) {
-            fileError("Cannot open the file ", path);
+            AfxReportFileError(FALSE, path);
             return nullptr;
         }
         BOOL ok;
@@ -86,7 +82,7 @@ CDocument* CVantorApp::OpenDocumentFile(const char* path) {
 int CVantorApp::LoadWorkspace(const char* path) {
     CStdioFile file;
     if (!path || !file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText)) {
-        fileError("Cannot open the file ", path ? path : "");
+        AfxReportFileError(FALSE, path);
         return 0;
     }
     int count = 0;
@@ -130,7 +126,7 @@ int CVantorApp::StoreWorkspace(const char* path) {
             if (e.document && e.document->WriteSetup(ar)) ++count;
     });
     if (!saved) {
-        fileError("Cannot save the file ", path ? path : "");
+        AfxReportFileError(TRUE, path);
         return 0;
     }
     return count;

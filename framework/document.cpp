@@ -16,6 +16,11 @@ BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
     ON_COMMAND(57604, OnFileSaveAs)
 END_MESSAGE_MAP()
 
+void AfxReportFileError(BOOL saving, const char* path) {
+    std::string text = std::string(saving ? "Cannot save the file " : "Cannot open the file ") + (path ? path : "") + ".";
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
 CDocument::CDocument() = default;
 
 CDocument::~CDocument() {
@@ -84,8 +89,7 @@ BOOL CDocument::OnNewDocument() {
 BOOL CDocument::OnOpenDocument(const char* path) {
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite)) {
-        std::string text = std::string("Cannot open the file ") + path + ".";
-        AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        AfxReportFileError(FALSE, path);
         return FALSE;
     }
     DeleteContents();
@@ -100,8 +104,7 @@ BOOL CDocument::OnOpenDocument(const char* path) {
 
 BOOL CDocument::OnSaveDocument(const char* path) {
     if (!AfxSaveFileReplacing(path, FALSE, 4096, [this](CArchive& ar) { Serialize(ar); })) {
-        std::string text = std::string("Cannot save the file ") + path + ".";
-        AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        AfxReportFileError(TRUE, path);
         return FALSE;
     }
     SetModifiedFlag(FALSE);

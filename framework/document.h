@@ -10,6 +10,9 @@ class CDocTemplate;
 class CFrameWnd;
 class CView;
 
+// The message shown when a file cannot be read (saving FALSE) or written.
+void AfxReportFileError(BOOL saving, const char* path);
+
 class CDocument : public CCmdTarget {
     DECLARE_DYNAMIC(CDocument)
 public:
