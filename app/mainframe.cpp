@@ -50,7 +50,7 @@ BOOL CMainFrame::LoadFrame(UINT resourceId, DWORD defaultStyle, CWnd* parent, CC
     if (!CFrameWnd::LoadFrame(resourceId, defaultStyle & ~FWS_ADDTOTITLE, parent, context)) return FALSE;
     if (!theApp.m_pMainWnd) theApp.m_pMainWnd = this;
     // The mark by which a second start finds the running program.
-    SetWindowLongA(m_hWnd, GWL_USERDATA, 100);
+    SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 100);
     LoadBarState("General");
     return TRUE;
 }

@@ -47,7 +47,7 @@ BOOL CALLBACK CVantorApp::FindRunningInstanceProc(HWND window, LPARAM found) {
     char title[200];
     int n = GetWindowTextA(window, title, 200);
     if (n <= 0) return TRUE;
-    if (std::strstr(title, "Vantor") && std::strstr(title, "Tesmer") && GetWindowLongA(window, GWL_USERDATA) == 100) {
+    if (std::strstr(title, "Vantor") && std::strstr(title, "Tesmer") && GetWindowLongPtrA(window, GWLP_USERDATA) == 100) {
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }

@@ -22,7 +22,7 @@ BOOL CALLBACK findFrame(HWND w, LPARAM p) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     char title[200];
-    if (pid == s->pid && IsWindowVisible(w) && GetWindowLongA(w, GWL_USERDATA) == 100 &&
+    if (pid == s->pid && IsWindowVisible(w) && GetWindowLongPtrA(w, GWLP_USERDATA) == 100 &&
         GetWindowTextA(w, title, sizeof(title)) > 0 && std::strstr(title, "Vantor")) {
         s->found = w;
         return FALSE;

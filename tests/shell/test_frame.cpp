@@ -32,7 +32,7 @@ TEST_F(Frame, HasExactlyItsStyleAndTheMarkOfARunningProgram) {
               DWORD(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_VISIBLE));
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_TRUE(style & FWS_ADDTOTITLE);
-    EXPECT_EQ(GetWindowLongA(frame->m_hWnd, GWL_USERDATA), 100);
+    EXPECT_EQ(GetWindowLongPtrA(frame->m_hWnd, GWLP_USERDATA), LONG_PTR(100));
     EXPECT_EQ(frame->GetWindowText(), "Tesmer Vantor");
     EXPECT_NE(frame->GetMenu(), nullptr);
     EXPECT_EQ(frame->m_wndStatusBar.GetPaneCount(), 3);

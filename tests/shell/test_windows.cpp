@@ -201,9 +201,9 @@ TEST(ContextMenu, StandardAndSystrayPopups) {
 // ---------------------------------------------------------------- start-up
 
 TEST(StartUp, RunningInstanceNeedsBothWordsAndTheMark) {
-    auto make = [](const char* title, LONG mark) {
+    auto make = [](const char* title, LONG_PTR mark) {
         HWND w = CreateWindowExA(0, "STATIC", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        SetWindowLongA(w, GWL_USERDATA, mark);
+        SetWindowLongPtrA(w, GWLP_USERDATA, mark);
         return w;
     };
     HWND onlyVantor = make("Vantor", 100);
