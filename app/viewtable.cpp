@@ -1,5 +1,6 @@
 #include "app/viewtable.h"
 
+#include "devices/preamp/ombrelview.h"
 #include "devices/routing/quendaview.h"
 #include "midi/midiview.h"
 
@@ -7,6 +8,7 @@ const CRuntimeClass* ViewClassForFunction(int function) {
     // Each device view takes its row here when it is built.
     switch (function) {
     case 3: return RUNTIME_CLASS(CQuendaMView);
+    case 6: return RUNTIME_CLASS(COmbrelView);
     default: return RUNTIME_CLASS(CMidiView);
     }
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "benchtime.h"
 #include "midi/midiview.h"
 #include "midi/mmein.h"
 #include "sim/simdriver.h"
@@ -23,17 +24,11 @@ LARGE_INTEGER g_frequency;
 LONGLONG g_arrival = 0;   // when the reply being dispatched was taken from the queue
 std::vector<double> g_latencies;   // microseconds
 int g_silentReports = 0;
-LONGLONG g_waitedMs = 0;
 
 LONGLONG now() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return t.QuadPart;
-}
-
-void realWait(int ms) {
-    g_waitedMs += ms;
-    Sleep(DWORD(ms > 0 ? ms : 0));
 }
 
 class BenchView : public CMidiView {
@@ -58,19 +53,6 @@ private:
     bool m_fast;
 };
 
-double fileTimeMs(const FILETIME& f) {
-    ULARGE_INTEGER u;
-    u.LowPart = f.dwLowDateTime;
-    u.HighPart = f.dwHighDateTime;
-    return double(u.QuadPart) / 10000.0;
-}
-
-double processCpuMs() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    return fileTimeMs(kernel) + fileTimeMs(user);
-}
-
 }  // namespace
 
 int main() {
@@ -79,7 +61,7 @@ int main() {
     const DWORD kRunMs = 10000;
 
     sim::SimMidiDriver driver;
-    SetMidiWaitFunction(realWait);   // the program's real, sleeping waits
+    SetMidiWaitFunction(bench::SleepingWait);   // the program's real, sleeping waits
     std::vector<std::unique_ptr<sim::SimGenericDevice>> devices;
     CMmeIn mme;
     std::vector<std::unique_ptr<BenchView>> views;
@@ -102,7 +84,7 @@ int main() {
         }
     }
 
-    const double cpuStart = processCpuMs();
+    const double cpuStart = bench::ProcessCpuMs();
     const LONGLONG start = now();
     const UINT_PTR stop = SetTimer(nullptr, 0, kRunMs, nullptr);
     MSG msg;
@@ -113,7 +95,7 @@ int main() {
         g_arrival = 0;
     }
     const double wallMs = double(now() - start) * 1000.0 / double(g_frequency.QuadPart);
-    const double cpuMs = processCpuMs() - cpuStart;
+    const double cpuMs = bench::ProcessCpuMs() - cpuStart;
 
     for (auto& v : views) mme.ClosePorts(v.get());
 
@@ -133,7 +115,7 @@ int main() {
     std::printf("real time polled:            %.0f ms\n", wallMs);
     std::printf("status / level requests:     %d / %d\n", statusRequests, levelRequests);
     std::printf("replies dispatched:          %d\n", replies);
-    std::printf("blocking waits (sleeping):   %lld ms\n", static_cast<long long>(g_waitedMs));
+    std::printf("blocking waits (sleeping):   %lld ms\n", bench::WaitedMs());
     std::printf("process CPU time:            %.1f ms = %.2f %% of one core\n", cpuMs, 100.0 * cpuMs / wallMs);
     if (n) {
         std::printf("arrival -> OnSysExReceived:  mean %.1f us, median %.1f us, 99th %.1f us, max %.1f us\n",

@@ -10,7 +10,7 @@
 
 #include <windows.h>
 
-#include "benchtime.h"
+#include "benchpaint.h"
 
 #include "panel/panel.h"
 
@@ -84,17 +84,8 @@ int main() {
     Panel panel;
     const int count = int(panel.controls.size());
 
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = 980;
-    bi.bmiHeader.biHeight = -900;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP target = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldTarget = SelectObject(dc, target);
+    bench::DibTarget target(980, 900);
+    HDC dc = target.dc();
 
     // Full paint and floor alternate, so that both see the same conditions.
     const int runs = 21;
@@ -142,8 +133,5 @@ int main() {
 
     DestroyWindow(window);
     PanelFreeBitmaps();
-    SelectObject(dc, oldTarget);
-    DeleteDC(dc);
-    DeleteObject(target);
     return 0;
 }

@@ -9,41 +9,24 @@
 //                    with its repaint of the window; and the repaint alone
 //   status reply     decoding a full reply that moves one routing, with the
 //                    repaint of the window
-#include <algorithm>
 #include <cstdio>
-#include <string>
 #include <vector>
 
 #include <windows.h>
 
-#include "app/devicenames.h"
+#include "benchview.h"
 #include "devices/routing/quendaview.h"
-#include "framework/wnd.h"
-#include "benchtime.h"
 #include "sim/simquenda.h"
 
-namespace {
-
 using bench::Median;
-using bench::Now;
-
-std::string DefaultName(const char*, const char* fallback) { return fallback; }
-void NoWrite(const char*, const char*) {}
-
-}  // namespace
 
 int main() {
-    // Names take their defaults; the registry stays untouched.
-    SetSystemSetAccess(SystemSetAccess{DefaultName, NoWrite});
+    bench::KeepNamesOffTheRegistry();
 
     const int W = 980, H = 900;
-    HWND host = CreateWindowExA(0, "STATIC", "Quenda bench", WS_POPUP | WS_VISIBLE, 0, 0, W, H, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    CWnd parent;
-    parent.AttachControl(host);
+    bench::ViewHost host("Quenda bench", W, H);
     auto* view = new CQuendaMView;   // deleted with its window
-    const RECT area = {0, 0, W, H};
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, area, &parent, 1)) {
+    if (!host.Open(view)) {
         std::fprintf(stderr, "no view window\n");
         return 1;
     }
@@ -52,57 +35,24 @@ int main() {
     sim::Bytes reply = device.StatusReply();
     view->OnSysExReceived(reply.data(), int(reply.size()));
 
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = W;
-    bi.bmiHeader.biHeight = -H;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP target = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldTarget = SelectObject(memory, target);
-    CDC dc(memory);
+    bench::DibTarget target(W, H);
+    HDC memory = target.dc();
 
     // The first paints place the scroll bars; time the ones after.
-    for (int k = 0; k < 3; ++k) view->OnDraw(&dc);
+    for (int k = 0; k < 3; ++k) view->OnDraw(&target.cdc);
 
     PanelControlTable* table = view->Table();
-    std::vector<const PanelControl*> drawn;
-    for (int i = 0; i < table->count; ++i)
-        if (!(table->controls[i].flags & PANEL_HIDDEN)) drawn.push_back(&table->controls[i]);
+    const std::vector<const PanelControl*> drawn = bench::DrawnControls(table);
 
-    const int runs = 21;
-    std::vector<double> fulls, warms, floors;
-    for (int r = 0; r < runs; ++r) {
-        double start = Now();
-        PanelFreeBitmaps();
-        view->OnDraw(&dc);
-        GdiFlush();
-        fulls.push_back(Now() - start);
-        start = Now();
-        view->OnDraw(&dc);
-        GdiFlush();
-        warms.push_back(Now() - start);
+    const bench::PaintTimes paints = bench::TimeFullPaints(view, target, [&] {
         HDC source = GetBitmapDC(memory, 291);
-        start = Now();
-        for (const PanelControl* c : drawn) BitBlt(memory, c->x, c->y, c->w, c->h, source, 0, 0, SRCCOPY);
-        GdiFlush();
-        floors.push_back(Now() - start);
-    }
-    std::sort(fulls.begin(), fulls.end());
-    std::sort(warms.begin(), warms.end());
-    std::sort(floors.begin(), floors.end());
-    const double full = fulls[runs / 2], warm = warms[runs / 2], floor = floors[runs / 2];
-    // What a cold paint spends on loading: every bitmap the panel shows.
-    std::vector<int> ids;
-    for (const PanelControl* c : drawn)
-        if (std::find(ids.begin(), ids.end(), c->bitmap) == ids.end()) ids.push_back(c->bitmap);
-    const double load = Median(21, [&] {
-        PanelFreeBitmaps();
-        for (int id : ids) GetBitmapDC(memory, id);
-    }) - Median(21, [] { PanelFreeBitmaps(); });
+        return bench::Time([&] {
+            for (const PanelControl* c : drawn) BitBlt(memory, c->x, c->y, c->w, c->h, source, 0, 0, SRCCOPY);
+        });
+    });
+    const double full = paints.cold, warm = paints.warm, floor = paints.floor;
+    const std::vector<int> ids = bench::BitmapsOf(drawn);
+    const double load = bench::BitmapLoadTime(memory, ids);
 
     const int cell = CQuendaMView::CrosspointId(40, 12);
     double click = Median(201, [&] {
@@ -113,13 +63,9 @@ int main() {
     for (int r = 0; r < 201; ++r) {
         PanelSetValue(view->Value(cell) > 0.5 ? 0.0 : 1.0, cell, table);
         view->LayoutMatrix(FALSE);
-        double start = Now();
-        PanelPaint(memory, table->controls, table->count, FALSE);
-        GdiFlush();
-        repaints.push_back(Now() - start);
+        repaints.push_back(bench::Time([&] { PanelPaint(memory, table->controls, table->count, FALSE); }));
     }
-    std::sort(repaints.begin(), repaints.end());
-    const double repaint = repaints[repaints.size() / 2];
+    const double repaint = bench::MedianOf(repaints);
 
     sim::Bytes other = reply;
     other[7 + 2 * 5 + 1] = 9;   // output 5 from input 9
@@ -130,7 +76,7 @@ int main() {
     });
 
     std::printf("Quenda matrix view, %d x %d, %zu controls drawn of %d\n", W, H, drawn.size(), table->count);
-    std::printf("  full repaint            %8.3f ms  (median of %d, as after a tick: cache cold)\n", full * 1e3, runs);
+    std::printf("  full repaint            %8.3f ms  (median of %d, as after a tick: cache cold)\n", full * 1e3, bench::kPaintRuns);
     std::printf("  full repaint, warm      %8.3f ms  (the bitmaps still loaded)\n", warm * 1e3);
     std::printf("  bitmap loads            %8.3f ms  (%zu bitmaps)\n", load * 1e3, ids.size());
     std::printf("  bare blits              %8.3f ms  (%zu BitBlt calls)\n", floor * 1e3, drawn.size());
@@ -140,11 +86,5 @@ int main() {
                 100.0 * repaint / full);
     std::printf("  status reply            %8.3f ms  (decode and window repaint, goal under 1 ms)\n", decode * 1e3);
 
-    SelectObject(memory, oldTarget);
-    DeleteDC(memory);
-    DeleteObject(target);
-    view->DestroyWindow();
-    DestroyWindow(host);
-    PanelFreeBitmaps();
     return 0;
 }

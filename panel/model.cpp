@@ -43,6 +43,8 @@ PanelControl* Lookup(int id, PanelControlTable* table) {
 
 int RoundToInt(double x) { return panel::TruncToInt(std::floor(x + 0.5)); }
 
+int TruncateToInt(double x) { return panel::TruncToInt(x); }
+
 void PanelInitTable(PanelControlTable* table, PanelControl* controls, PanelControl** index, int count,
                     int indexSize, int panelWidth, int panelHeight) {
     table->controls = controls;

@@ -108,6 +108,8 @@ BOOL PanelSetFlags(int mask, BOOL on, int id, PanelControlTable* table);
 BOOL PanelSetVisible(BOOL visible, int id, PanelControlTable* table);
 BOOL PanelSetBlink(BOOL on, int id, PanelControlTable* table);
 int RoundToInt(double x);
+// Toward zero, saturating at the int range; NaN gives 0.
+int TruncateToInt(double x);
 
 // ---- setup-file lines and profile values
 void PanelSave(PanelControlTable* table, CArchive& archive);

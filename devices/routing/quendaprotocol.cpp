@@ -11,6 +11,7 @@
 #include "app/ionames.h"
 #include "app/systemset.h"
 #include "devices/routing/quendaview.h"
+#include "devices/viewrecord.h"
 #include "framework/archive.h"
 #include "framework/frame.h"
 #include "framework/winapp.h"
@@ -391,51 +392,28 @@ void CQuendaMView::LoadSettings(const char* section) {
 }
 
 void CQuendaMView::Serialize(CArchive& ar) {
-    char line[1000];
     if (ar.IsStoring()) {
-        std::snprintf(line, sizeof(line), "QuendaIndex=%02x\n", m_nDeviceId);
-        ar.WriteString(line);
+        viewrecord::WriteIndex(ar, "QuendaIndex=", m_nDeviceId);
         for (int channel = 0; channel < kNameChannels; ++channel) {
-            const char* name = Control(kInputLabelFirst + channel)->list;
-            if (channel < kInputs)
-                std::snprintf(line, sizeof(line), "IN%02i_NAME=%8s\n", channel, name ? name : "");
-            else
-                std::snprintf(line, sizeof(line), "OUT%02i_NAME=%8s\n", channel - kInputs, name ? name : "");
-            ar.WriteString(line);
+            const bool output = channel >= kInputs;
+            viewrecord::WriteName(ar, output, output ? channel - kInputs : channel,
+                                  Control(kInputLabelFirst + channel)->list);
         }
-        PanelSave(&m_settings, ar);
-        ar.WriteString("\n\n");
+        viewrecord::WriteControls(ar, &m_settings);
         return;
     }
 
-    // An empty line ends the view's part of a record; a damaged record that
-    // lacks lines must not take the records after it as its own.
-    auto readViewLine = [&ar, &line]() -> bool {
-        if (!ar.ReadString(line, sizeof(line))) return false;
-        if (line[0] != '\0') return true;
-        ar.UnreadString(line);
-        return false;
-    };
-    readViewLine();
-    // A setup file opened on its own keeps the window's device; a workspace
-    // or preset record brings its own.
-    const std::string path = ar.GetFile() ? ar.GetFile()->GetFilePath() : std::string();
-    const char* const indexKey = "QuendaIndex=";
-    if (path.find("vts") == std::string::npos && std::strncmp(line, indexKey, std::strlen(indexKey)) == 0) {
-        unsigned int id = 0;
-        if (std::sscanf(line + std::strlen(indexKey), "%2x", &id) == 1) SetDeviceId(int(id));
-    }
-    char key[16];
+    ViewRecordReader reader(ar);
+    reader.Next();
+    int id = 0;
+    if (reader.IndexAddress("QuendaIndex=", &id)) SetDeviceId(id);
     for (int channel = 0; channel < kNameChannels; ++channel) {
-        if (!readViewLine()) break;
-        if (channel < kInputs)
-            std::snprintf(key, sizeof(key), "IN%02i_NAME=", channel);
-        else
-            std::snprintf(key, sizeof(key), "OUT%02i_NAME=", channel - kInputs);
-        const size_t n = std::strlen(key);
-        if (std::strncmp(line, key, n) != 0) continue;
+        if (!reader.Next()) break;
+        const bool output = channel >= kInputs;
+        const char* name = reader.After(viewrecord::NameKey(output, output ? channel - kInputs : channel).c_str());
+        if (!name) continue;
         // The store cuts the name to what a slot holds.
-        theIoNames.SetIoName(IoKeyQuenda, m_nNameIndex, channel, line + n);
+        theIoNames.SetIoName(IoKeyQuenda, m_nNameIndex, channel, name);
         PanelMarkChanged(kInputLabelFirst + channel, &m_table);
     }
     PanelLoad(&m_settings, ar);

@@ -37,59 +37,9 @@ Bytes Reply(int length, const std::vector<std::pair<int, int>>& pairs) {
 }
 
 void QuendaWindow::SetUp() {
-    theApp.SetRegistryKey(kCompany);
-    testing_support::DeleteCompanyKey(kCompany);
-    if (!theApp.m_pDocTemplate) {
-        theApp.m_pDocTemplate = new CMultiDocTemplate(128, RUNTIME_CLASS(CDigiDoc), RUNTIME_CLASS(CMainFrame),
-                                                      RUNTIME_CLASS(CMidiView));
-        theApp.AddDocTemplate(theApp.m_pDocTemplate);
-    }
-    in = driver.AddInput("Quenda In");
-    out = driver.AddOutput("Quenda Out");
-    driver.Connect(&device, out, in);
-    for (const char* section : {"Settings", kSection}) {
-        theApp.WriteProfileString(section, "MidiInputName", "Quenda In");
-        theApp.WriteProfileString(section, "MidiOutputName", "Quenda Out");
-    }
-    theApp.WriteProfileInt(kSection, "WinPos.left", 20);
-    theApp.WriteProfileInt(kSection, "WinPos.top", 20);
-    theApp.WriteProfileInt(kSection, "WinPos.right", 1000);
-    theApp.WriteProfileInt(kSection, "WinPos.bottom", 900);
-    theApp.WriteProfileInt(kSection, "SWType", 3);
-    ASSERT_TRUE(theApp.OpenFrame(kSection, nullptr));
-    doc = theApp.m_windows[0].document;
-    frame = theApp.m_windows[0].frame;
-    ASSERT_NE(doc, nullptr);
-    CMidiView* v = doc->GetMidiView();
-    ASSERT_TRUE(v && v->IsKindOf(RUNTIME_CLASS(CQuendaMView)));
-    view = static_cast<CQuendaMView*>(v);
-    // Tests decide when the device is asked.
-    RunPollTimer(false);
-    testing_support::PumpMessages(20);
-}
-
-void QuendaWindow::TearDown() {
-    RunPollTimer(true);
-    theApp.m_bWorkspaceSaved = 1;   // closing saves nothing
-    for (int i = 0; i < kMaxWindows; ++i)
-        if (theApp.m_windows[i].frame) theApp.m_windows[i].frame->DestroyWindow();
-    for (CFrameWnd* f : std::vector<CFrameWnd*>(CFrameWnd::AllFrames())) f->DestroyWindow();
-    testing_support::PumpMessages(20);
-    for (WindowEntry& e : theApp.m_windows) e = WindowEntry{};
-    theApp.m_bWorkspaceSaved = 0;
-    theApp.m_pActiveFrame = nullptr;
-    theApp.m_pMainWnd = nullptr;
-    for (FunctionRow& row : FunctionTable) row.openWindows = 0;
-    testing_support::DeleteCompanyKey(kCompany);
-}
-
-void QuendaWindow::RunPollTimer(bool on) {
-    HWND callback = theMmeIn.GetCallbackWindow();
-    if (!callback) return;
-    if (on)
-        SetTimer(callback, 1, 15, nullptr);
-    else
-        KillTimer(callback, 1);
+    OpenDeviceWindow(kCompany, 3, &device, "Quenda", RECT{20, 20, 1000, 900});
+    ASSERT_TRUE(midiView->IsKindOf(RUNTIME_CLASS(CQuendaMView)));
+    view = static_cast<CQuendaMView*>(midiView);
 }
 
 void QuendaWindow::SizeClient(int w, int h) {
@@ -104,23 +54,9 @@ void QuendaWindow::SizeClient(int w, int h) {
     ASSERT_EQ(client.bottom, h);
 }
 
-void QuendaWindow::StartMidi() {
-    doc->StartStopMidi(TRUE);
-    ASSERT_TRUE(doc->m_ports.open);
-}
-
 void QuendaWindow::Poll() {
     view->RequestDeviceData(FALSE);
     testing_support::PumpMessages(10);
-}
-
-void QuendaWindow::Mouse(UINT message, int x, int y, WPARAM keys) {
-    MSG msg{};
-    msg.hwnd = view->m_hWnd;
-    msg.message = message;
-    msg.wParam = keys;
-    msg.lParam = MAKELPARAM(x, y);
-    if (!theApp.PreTranslateMessage(&msg)) DispatchMessageA(&msg);
 }
 
 POINT QuendaWindow::CellCentre(int input, int output) {
@@ -140,17 +76,6 @@ void QuendaWindow::Drag(int fromInput, int fromOutput, int toInput, int toOutput
     Mouse(WM_MOUSEMOVE, (a.x + b.x) / 2, (a.y + b.y) / 2, MK_LBUTTON);
     Mouse(WM_MOUSEMOVE, b.x, b.y, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, b.x, b.y);
-}
-
-void QuendaWindow::Command(UINT id) { ::SendMessageA(frame->m_hWnd, WM_COMMAND, id, 0); }
-
-std::vector<Bytes> QuendaWindow::NewBlocks() {
-    std::vector<Bytes> blocks;
-    std::vector<Bytes> all = driver.SentTo(out);
-    for (size_t k = seenBlocks; k < all.size(); ++k)
-        if (all[k].size() > 6 && all[k][6] == 0x20) blocks.push_back(all[k]);
-    seenBlocks = all.size();
-    return blocks;
 }
 
 void QuendaRunning::SetUp() {

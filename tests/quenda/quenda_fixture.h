@@ -13,6 +13,7 @@
 #include "framework/framework.h"
 #include "sim/simdriver.h"
 #include "sim/simquenda.h"
+#include "support/devicewindow.h"
 #include "support/testsupport.h"
 
 namespace quendatest {
@@ -31,35 +32,21 @@ Bytes Reply(int length, const std::vector<std::pair<int, int>>& pairs);
 // Every control of the view inside its range.
 ::testing::AssertionResult AllInRange(CQuendaMView* view);
 
-class QuendaWindow : public ::testing::Test {
+class QuendaWindow : public DeviceWindowTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { CloseDeviceWindows(); }
 
     // Sizes the view's client area and lets it paint until it has settled.
     void SizeClient(int w, int h);
-    void StartMidi();
     // A status request the device answers, with the reply taken in.
     void Poll();
-    // Mouse messages as the program's message loop hands them on.
-    void Mouse(UINT message, int x, int y, WPARAM keys = 0);
     POINT CellCentre(int input, int output);
     void Click(int input, int output);
     void Drag(int fromInput, int fromOutput, int toInput, int toOutput);
-    void Command(UINT id);
-    // The 0x20 messages the device received since the last call.
-    std::vector<Bytes> NewBlocks();
-    // Runs the poll timer of the transport again, as in the program.
-    void RunPollTimer(bool on);
 
-    sim::SimMidiDriver driver;
     sim::SimQuenda device{0};
-    testing_support::MessageBoxRecorder boxes;
-    int in = -1, out = -1;
-    CDigiDoc* doc = nullptr;
-    CMainFrame* frame = nullptr;
     CQuendaMView* view = nullptr;
-    size_t seenBlocks = 0;
 };
 
 // The window with its ports running and the device's state taken in, which

@@ -212,22 +212,7 @@ TEST_F(QuendaRunning, BrokenRepliesChangeNothingTheyCannotAndNoControlLeavesItsR
 }
 
 TEST_F(QuendaWindow, TheDeviceShowsOnlineNotRespondingAndOfflineWithTheTransportsPoll) {
-    RunPollTimer(true);
-    StartMidi();
-    auto waitFor = [&](double state, int ms) {
-        for (int t = 0; t < ms && view->Value(V::kDeviceState) != state; t += 50) testing_support::PumpMessages(50);
-        return view->Value(V::kDeviceState);
-    };
-    EXPECT_EQ(waitFor(2, 3000), 2.0) << "Online";
-    EXPECT_GT(device.statusRequests, 0);
-    EXPECT_EQ(frame->GetWindowText(), "Tesmer Quenda Vantor");
-    device.SetAnswer(sim::SimDevice::Answer::Silent);
-    EXPECT_EQ(waitFor(1, 8000), 1.0) << "No Response";
-    doc->StartStopMidi(FALSE);
-    EXPECT_EQ(view->Value(V::kDeviceState), 0.0) << "Offline";
-    device.SetAnswer(sim::SimDevice::Answer::Normal);
-    StartMidi();
-    EXPECT_EQ(waitFor(2, 3000), 2.0) << "Online again";
+    ExpectOnlineNoResponseOffline(device, [this] { return view->Value(V::kDeviceState); }, "Tesmer Quenda Vantor");
 }
 
 TEST_F(QuendaRunning, ProgrammingADeviceIdAsksFirstAndAddressesAllDevices) {

@@ -6,6 +6,7 @@
 
 #include "app/ionames.h"
 #include "framework/archive.h"
+#include "support/recordfiles.h"
 #include "quenda_fixture.h"
 #include "resource.h"
 
@@ -13,51 +14,6 @@ using namespace quendatest;
 using V = CQuendaMView;
 
 namespace {
-
-std::string TempPath(const char* name) {
-    char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + name;
-}
-
-void Store(CQuendaMView& v, const std::string& path) {
-    CFile file;
-    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
-    CArchive ar(&file, CArchive::store);
-    v.Serialize(ar);
-    ar.Close();
-    file.Close();
-}
-
-void Load(CQuendaMView& v, const std::string& path) {
-    CFile file;
-    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
-    CArchive ar(&file, CArchive::load);
-    v.Serialize(ar);
-}
-
-std::vector<std::string> Lines(const std::string& path) {
-    std::vector<std::string> lines;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return lines;
-    std::string line;
-    for (int ch; (ch = std::fgetc(f)) != EOF;) {
-        if (ch == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += char(ch);
-        }
-    }
-    std::fclose(f);
-    return lines;
-}
-
-void Write(const std::string& path, const std::vector<std::string>& lines) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    for (const std::string& l : lines) std::fprintf(f, "%s\n", l.c_str());
-    std::fclose(f);
-}
 
 // A record with an index line and the 145 name lines, as the view writes it.
 std::vector<std::string> Record(const std::string& index) {
@@ -74,21 +30,9 @@ std::vector<std::string> Record(const std::string& index) {
     return lines;
 }
 
-class QuendaRecord : public ::testing::Test {
+class QuendaRecord : public testing_support::RecordFileTest {
 protected:
-    void SetUp() override {
-        theApp.SetRegistryKey(kCompany);
-        testing_support::DeleteCompanyKey(kCompany);
-    }
-    void TearDown() override {
-        for (const std::string& p : files) DeleteFileA(p.c_str());
-        testing_support::DeleteCompanyKey(kCompany);
-    }
-    std::string File(const char* name) {
-        files.push_back(TempPath(name));
-        return files.back();
-    }
-    std::vector<std::string> files;
+    QuendaRecord() : RecordFileTest(kCompany) {}
 };
 
 }  // namespace
@@ -104,9 +48,9 @@ TEST_F(QuendaRecord, TheViewsLinesAreWrittenInOrderAndReadBack) {
     PanelShowValue(12, V::kSelectorFirst + 3, v.Table());
     PanelShowValue(0, V::kClockSource, v.Table());
     const std::string path = File("quenda_record.txt");
-    Store(v, path);
+    testing_support::StoreRecord(v, path);
 
-    std::vector<std::string> lines = Lines(path);
+    std::vector<std::string> lines = testing_support::FileLines(path);
     ASSERT_EQ(lines.size(), 1u + 145u + 13u + 73u + 2u);
     EXPECT_EQ(lines[0], "QuendaIndex=05");
     EXPECT_EQ(lines[1], "IN00_NAME=    Kick");
@@ -129,7 +73,7 @@ TEST_F(QuendaRecord, TheViewsLinesAreWrittenInOrderAndReadBack) {
     EXPECT_EQ(lines[233], "");
 
     CQuendaMView back;
-    Load(back, path);
+    testing_support::LoadRecord(back, path);
     EXPECT_EQ(back.GetDeviceId(), 5);
     EXPECT_EQ(back.Value(V::kSelectorFirst + 3), 12);
     EXPECT_EQ(back.Value(V::kClockSource), 0);
@@ -140,23 +84,23 @@ TEST_F(QuendaRecord, TheViewsLinesAreWrittenInOrderAndReadBack) {
 TEST_F(QuendaRecord, TheIndexLineSetsTheDeviceOnlyFromWorkspacesAndOnlyWhenItIsOne) {
     CQuendaMView v;
     const std::string setup = File("quenda.vts"), workspace = File("quenda.vtw");
-    Write(setup, Record("QuendaIndex=05"));
-    Load(v, setup);
+    testing_support::WriteLines(setup, Record("QuendaIndex=05"));
+    testing_support::LoadRecord(v, setup);
     EXPECT_EQ(v.GetDeviceId(), 127) << "a setup file keeps the window's device";
-    Write(workspace, Record("QuendaIndex=05"));
-    Load(v, workspace);
+    testing_support::WriteLines(workspace, Record("QuendaIndex=05"));
+    testing_support::LoadRecord(v, workspace);
     EXPECT_EQ(v.GetDeviceId(), 5);
     for (const char* bad : {"QuendaIndex=zz", "QuendaIndex=20", "QuendaIndex=-1", "QuendaIndex=", "Index=03"}) {
-        Write(workspace, Record(bad));
-        Load(v, workspace);
+        testing_support::WriteLines(workspace, Record(bad));
+        testing_support::LoadRecord(v, workspace);
         EXPECT_EQ(v.GetDeviceId(), 5) << bad;
     }
-    Write(workspace, Record("QuendaIndex=7f"));
-    Load(v, workspace);
+    testing_support::WriteLines(workspace, Record("QuendaIndex=7f"));
+    testing_support::LoadRecord(v, workspace);
     EXPECT_EQ(v.GetDeviceId(), 127);
     const std::string out = File("quenda_all.txt");
-    Store(v, out);
-    EXPECT_EQ(Lines(out)[0], "QuendaIndex=7f");
+    testing_support::StoreRecord(v, out);
+    EXPECT_EQ(testing_support::FileLines(out)[0], "QuendaIndex=7f");
 }
 
 TEST_F(QuendaRecord, NameLinesOutOfPlaceArePassedOverAndLongOnesCut) {
@@ -169,8 +113,8 @@ TEST_F(QuendaRecord, NameLinesOutOfPlaceArePassedOverAndLongOnesCut) {
     lines[6] = "garbage";                 // where input 5 belongs
     lines[1] = "IN00_NAME=" + std::string(40, 'x');
     const std::string path = File("quenda_names.vtw");
-    Write(path, lines);
-    Load(v, path);
+    testing_support::WriteLines(path, lines);
+    testing_support::LoadRecord(v, path);
     EXPECT_STREQ(theIoNames.GetIoName(IoKeyQuenda, 6, 3), "keep");
     EXPECT_STREQ(theIoNames.GetIoName(IoKeyQuenda, 6, 5), "keep too");
     EXPECT_EQ(std::string(theIoNames.GetIoName(IoKeyQuenda, 6, 0)), std::string(29, 'x'));
@@ -211,13 +155,13 @@ TEST_F(QuendaRecord, ProfileValuesAreWrittenAndReadBackWithoutSendingAnything) {
 }
 
 TEST_F(QuendaRunning, ALoadedRecordSendsWhatItChanged) {
-    const std::string path = TempPath("quenda_send.vtw");
+    const std::string path = testing_support::TempPath("quenda_send.vtw");
     std::vector<std::string> lines = Record("QuendaIndex=7f");
     lines.push_back("Clock Source=0.000000");
     lines.push_back("Routing 04=12.000000");
     lines.push_back("Routing 05=4.000000");   // as it is
     lines.push_back("");
-    Write(path, lines);
+    testing_support::WriteLines(path, lines);
     {
         CFile file;
         ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));

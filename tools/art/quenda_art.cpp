@@ -5,133 +5,24 @@
 //
 // The positions below follow the controls of the matrix view; in the strip
 // of 301 they are relative to the strip's own top-left corner.
+#include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
 #include <string>
-#include <vector>
 
 #include "art.h"
-#include "panel_font.h"
+#include "label_art.h"
 
 using namespace art;
+using namespace labelart;
 
 namespace {
 
-const Rgb kPanel = rgb(38, 44, 50);
-const Rgb kBox = rgb(44, 51, 59);
-const Rgb kBoxEdge = rgb(70, 82, 97);
-const Rgb kTitle = rgb(132, 184, 236);
-const Rgb kLabel = rgb(166, 176, 188);
-const Rgb kBrand = rgb(250, 190, 90);
-const Rgb kRecessDark = rgb(18, 21, 25);
-const Rgb kRecessLight = rgb(84, 97, 112);
 const Rgb kWhite = rgb(255, 255, 255);
 
-// ---------------------------------------------------------------- text
-
-const int kAdvance = 6;   // the 5 x 7 design and one column of space
-
-int TextWidth(const std::string& text) { return text.empty() ? 0 : int(text.size()) * kAdvance - 1; }
-
-void Text(Canvas& c, const std::string& text, int x, int y, Rgb ink) {
-    for (size_t k = 0; k < text.size(); ++k)
-        for (int row = 0; row < panelart::kGlyphRows; ++row)
-            for (int col = 0; col < panelart::kGlyphCols; ++col)
-                if (panelart::GlyphPixel(text[k], col, row)) c.set(x + int(k) * kAdvance + col, y + row, ink);
-}
-
-void TextRight(Canvas& c, const std::string& text, int right, int y, Rgb ink) {
-    Text(c, text, right - TextWidth(text) + 1, y, ink);
-}
-
-void TextCentred(Canvas& c, const std::string& text, int left, int width, int y, Rgb ink) {
-    Text(c, text, left + (width - TextWidth(text)) / 2, y, ink);
-}
-
-// ---------------------------------------------------------------- shapes
-
-// A group: a slightly raised card with a one-pixel edge and rounded corners,
-// its title set into the top edge.
-void Group(Canvas& c, int left, int top, int right, int bottom, const std::string& title) {
-    c.fill(left + 1, top + 1, right - left - 1, bottom - top - 1, kBox);
-    for (int x = left + 1; x < right; ++x) {
-        c.set(x, top, kBoxEdge);
-        c.set(x, bottom, mix(kBoxEdge, kPanel, 0.35));
-    }
-    for (int y = top + 1; y < bottom; ++y) {
-        c.set(left, y, kBoxEdge);
-        c.set(right, y, mix(kBoxEdge, kPanel, 0.35));
-    }
-    for (int x : {left, right})
-        for (int y : {top, bottom}) c.blend(x, y, kBoxEdge, 0.4);
-    if (title.empty()) return;
-    const int x = left + 7;
-    c.fill(x - 2, top - 3, TextWidth(title) + 4, 7, kPanel);
-    c.fill(x - 2, top, TextWidth(title) + 4, 4, kBox);
-    Text(c, title, x, top - 3, kTitle);
-}
-
-// The sunken rim round a text field: the field's glyphs fill its rectangle.
-void Recess(Canvas& c, int x, int y, int w, int h) {
-    for (int i = x - 1; i <= x + w; ++i) {
-        c.set(i, y - 1, kRecessDark);
-        c.set(i, y + h, kRecessLight);
-    }
-    for (int j = y - 1; j <= y + h; ++j) {
-        c.set(x - 1, j, kRecessDark);
-        c.set(x + w, j, kRecessLight);
-    }
-    c.fill(x, y, w, h, rgb(32, 38, 44));
-}
-
-// A caption glyph row sits one pixel below the top of a 10-pixel control.
-int CaptionY(int controlY) { return controlY + 1; }
-
-// 32 bits per pixel, like the panels' memory bitmaps: thousands of cells are
+// All of this art is written with 32 bits per pixel: thousands of cells are
 // blitted on every full paint and none has to be converted, and every cold
 // paint after a tick of the transport loads the strips again, which is
 // quicker in this format.
-bool Save32(const Canvas& c, const std::string& file) {
-    const uint32_t w = uint32_t(c.width()), h = uint32_t(c.height());
-    std::vector<uint8_t> b;
-    auto put16 = [&b](uint32_t v) {
-        b.push_back(uint8_t(v));
-        b.push_back(uint8_t(v >> 8));
-    };
-    auto put32 = [&put16](uint32_t v) {
-        put16(v & 0xFFFF);
-        put16(v >> 16);
-    };
-    b.push_back('B');
-    b.push_back('M');
-    put32(54 + 4 * w * h);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(w);
-    put32(h);
-    put16(1);
-    put16(32);
-    put32(0);
-    put32(4 * w * h);
-    put32(2835);
-    put32(2835);
-    put32(0);
-    put32(0);
-    for (int y = int(h) - 1; y >= 0; --y)
-        for (int x = 0; x < int(w); ++x) {
-            Rgb p = c.get(x, y);
-            b.push_back(p.b);
-            b.push_back(p.g);
-            b.push_back(p.r);
-            b.push_back(0);
-        }
-    FILE* f = std::fopen(file.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(b.data(), 1, b.size(), f) == b.size();
-    return std::fclose(f) == 0 && ok;
-}
 
 // ---------------------------------------------------------------- strips
 

@@ -1,0 +1,93 @@
+// What the benchmarks of panels share: a bitmap to paint into, the controls
+// a paint draws and the bitmaps they show, and timings with the bitmap cache
+// cold and warm.
+#pragma once
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "benchtime.h"
+#include "framework/wnd.h"
+#include "panel/panel.h"
+
+namespace bench {
+
+// A 32-bit top-down DIB section in a memory DC, the size of the window: what
+// a paint draws into without the screen in the way.
+class DibTarget {
+public:
+    DibTarget(int w, int h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        m_bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_dc = CreateCompatibleDC(nullptr);
+        m_old = SelectObject(m_dc, m_bitmap);
+        cdc.m_hDC = m_dc;
+    }
+    ~DibTarget() {
+        SelectObject(m_dc, m_old);
+        DeleteDC(m_dc);
+        DeleteObject(m_bitmap);
+    }
+    DibTarget(const DibTarget&) = delete;
+    DibTarget& operator=(const DibTarget&) = delete;
+
+    HDC dc() const { return m_dc; }
+    CDC cdc;   // for a view's OnDraw
+
+private:
+    HBITMAP m_bitmap = nullptr;
+    HDC m_dc = nullptr;
+    HGDIOBJ m_old = nullptr;
+};
+
+// The controls a full paint draws: all but the hidden ones.
+inline std::vector<const PanelControl*> DrawnControls(const PanelControlTable* table) {
+    std::vector<const PanelControl*> drawn;
+    for (int i = 0; i < table->count; ++i)
+        if (!(table->controls[i].flags & PANEL_HIDDEN)) drawn.push_back(&table->controls[i]);
+    return drawn;
+}
+
+// Bitmap ids the controls show, each once.
+inline std::vector<int> BitmapsOf(const std::vector<const PanelControl*>& controls) {
+    std::vector<int> ids;
+    for (const PanelControl* c : controls)
+        if (std::find(ids.begin(), ids.end(), c->bitmap) == ids.end()) ids.push_back(c->bitmap);
+    return ids;
+}
+
+// What a cold paint spends on loading: every bitmap the panel shows, less the
+// free that comes with it.
+inline double BitmapLoadTime(HDC dc, const std::vector<int>& ids) {
+    return Median(21, [&] {
+               PanelFreeBitmaps();
+               for (int id : ids) GetBitmapDC(dc, id);
+           }) -
+           Median(21, [] { PanelFreeBitmaps(); });
+}
+
+// The medians of fn with the bitmap cache freed before each call (untimed),
+// as for the first paint after a tick, and with it as fn left it.
+struct CacheTimes {
+    double cold, warm;
+};
+template <class Fn>
+CacheTimes TimeColdAndWarm(int runs, Fn fn) {
+    std::vector<double> colds, warms;
+    for (int r = 0; r < runs; ++r) {
+        PanelFreeBitmaps();
+        colds.push_back(Time(fn));
+        warms.push_back(Time(fn));
+    }
+    return {MedianOf(colds), MedianOf(warms)};
+}
+
+}  // namespace bench

@@ -1,0 +1,77 @@
+// What the benchmarks of device views share: a real window for the view, and
+// the timing of its full paint with the bitmap cache cold and warm against a
+// floor of bare blits.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/devicenames.h"
+#include "benchpaint.h"
+#include "framework/view.h"
+
+namespace bench {
+
+// Names take their defaults; the registry stays untouched.
+inline void KeepNamesOffTheRegistry() {
+    SetSystemSetAccess(SystemSetAccess{[](const char*, const char* fallback) { return std::string(fallback); },
+                                       [](const char*, const char*) {}});
+}
+
+// A popup on the screen with the view as its child: the view's own repaints
+// go through a client DC, and only a visible window makes them draw.
+class ViewHost {
+public:
+    ViewHost(const char* title, int w, int h) : m_area{0, 0, w, h} {
+        m_host = CreateWindowExA(0, "STATIC", title, WS_POPUP | WS_VISIBLE, 0, 0, w, h, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        m_parent.AttachControl(m_host);
+    }
+    ~ViewHost() {
+        if (m_view && IsWindow(m_view->m_hWnd)) m_view->DestroyWindow();
+        DestroyWindow(m_host);
+        PanelFreeBitmaps();
+    }
+    ViewHost(const ViewHost&) = delete;
+    ViewHost& operator=(const ViewHost&) = delete;
+
+    // The view fills the host; it is deleted with its window.
+    bool Open(CWnd* view) {
+        if (!m_host || !view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, m_area, &m_parent, 1)) return false;
+        m_view = view;
+        return true;
+    }
+
+private:
+    RECT m_area;
+    HWND m_host = nullptr;
+    CWnd m_parent;
+    CWnd* m_view = nullptr;
+};
+
+// Medians of the view's full paint into the target after the cache was freed
+// (the free counted, as a tick of the transport makes it), of the same paint
+// with the bitmaps still loaded, and of the floor. The three alternate, so
+// that all see the same conditions; floor() does its own timing, its setup
+// left out.
+const int kPaintRuns = 21;
+struct PaintTimes {
+    double cold, warm, floor;
+};
+template <class Floor>
+PaintTimes TimeFullPaints(CView* view, DibTarget& target, Floor floor) {
+    auto paint = [&] { view->OnDraw(&target.cdc); };
+    std::vector<double> colds, warms, floors;
+    for (int r = 0; r < kPaintRuns; ++r) {
+        colds.push_back(Time([&] {
+            PanelFreeBitmaps();
+            paint();
+        }));
+        warms.push_back(Time(paint));
+        floors.push_back(floor());
+    }
+    return {MedianOf(colds), MedianOf(warms), MedianOf(floors)};
+}
+
+}  // namespace bench

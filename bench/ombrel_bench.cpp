@@ -1,0 +1,240 @@
+// Speed of the Ombrel converter view in its 996 x 312 window, fed by a
+// simulated converter whose meters all move (peak hold on auto reset, the
+// limiter on, so the gain-reduction meters show too):
+//   full repaint     the view's own paint (fill and every control) into a
+//                    bitmap, the bitmap cache cold as after every tick of the
+//                    transport, and warm
+//   bare blits       one BitBlt per control the paint draws, each from the
+//                    bitmap it shows: the floor
+//   one mute         a mute toggled as an edit does, and the repaint after it
+//   status reply     decoding a full reply that moves one trim, with the
+//                    repaint of the window
+//   level reply      decoding a reply of moving meters with fast polling on,
+//                    with the repaint of the meters
+//   fast polling     the window on simulated ports, its device answering, the
+//                    transport's own 15 ms timer driving it for 5 s of real
+//                    time: the CPU the whole process uses
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include <windows.h>
+
+#include "benchview.h"
+#include "devices/preamp/ombrelview.h"
+#include "midi/mmein.h"
+#include "sim/simdriver.h"
+#include "sim/simombrel.h"
+
+namespace {
+
+const BYTE kLevelReplyMark = 0x31;
+
+// The view as the program has it, counting the replies that reach it.
+class CountingOmbrel : public COmbrelView {
+public:
+    void OnSysExReceived(const BYTE* data, int length) override {
+        if (data && length > 6 && data[6] == kLevelReplyMark)
+            ++levelReplies;
+        else
+            ++otherReplies;
+        COmbrelView::OnSysExReceived(data, length);
+    }
+    int levelReplies = 0;
+    int otherReplies = 0;
+};
+
+// A converter that gives the meters the most to draw: every meter of a strip
+// moves and its peak hold follows.
+void MoveEveryMeter(sim::SimOmbrel& device) {
+    device.reg[0x11] = BYTE(device.reg[0x11] | 0x03);             // limiter: analog and digital
+    device.reg[0x13] = BYTE((device.reg[0x13] & ~0x18) | 0x08);   // peak hold: auto reset
+    device.moving = true;
+}
+
+// The load of each bitmap on its own, dearest first: where a cold paint's
+// time goes.
+struct Load {
+    int id;
+    double seconds;
+    BITMAP size;
+};
+std::vector<Load> LoadsOf(HDC dc, const std::vector<int>& ids) {
+    std::vector<Load> loads;
+    for (int id : ids) {
+        Load l{id, bench::BitmapLoadTime(dc, {id}), BITMAP{}};
+        if (HDC source = GetBitmapDC(dc, id)) GetObjectA(GetCurrentObject(source, OBJ_BITMAP), sizeof(l.size), &l.size);
+        loads.push_back(l);
+    }
+    std::sort(loads.begin(), loads.end(), [](const Load& a, const Load& b) { return a.seconds > b.seconds; });
+    return loads;
+}
+
+void Decode(COmbrelView* view, const sim::Bytes& reply) { view->OnSysExReceived(reply.data(), int(reply.size())); }
+
+struct PollRun {
+    bool opened = false;
+    double wallMs = 0, cpuMs = 0;
+    long long waitedMs = 0;
+    int levelRequests = 0, statusRequests = 0;
+    int levelReplies = 0, otherReplies = 0;
+    int ticks = 0;
+};
+
+// The window as it runs in the program: ports opened through the transport on
+// a simulated driver, the transport's timer polling, and the message loop
+// doing the rest until runMs of real time have passed.
+PollRun RunFastPolling(CountingOmbrel* view, DWORD runMs) {
+    PollRun run;
+    sim::SimMidiDriver driver;
+    // The program's own waits: asleep, so they cost no CPU.
+    SetMidiWaitFunction(bench::SleepingWait);
+    const int in = driver.AddInput("Ombrel In");
+    const int out = driver.AddOutput("Ombrel Out");
+    sim::SimOmbrel device(0);
+    MoveEveryMeter(device);
+    driver.Connect(&device, out, in);
+
+    MidiPortSettings ports;
+    SetPortName(ports.inputName, "Ombrel In");
+    SetPortName(ports.outputName, "Ombrel Out");
+    view->SetEnableFast(TRUE);
+    if (!theMmeIn.OpenPorts(&ports, view, FALSE)) return run;
+    run.opened = true;
+    view->levelReplies = view->otherReplies = 0;
+
+    const long long waitedStart = bench::WaitedMs();
+    const double cpuStart = bench::ProcessCpuMs();
+    const double start = bench::Now();
+    const UINT_PTR stop = SetTimer(nullptr, 0, runMs, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER && msg.hwnd == nullptr && msg.wParam == stop) break;
+        if (msg.message == WM_TIMER && msg.hwnd == theMmeIn.GetCallbackWindow()) ++run.ticks;
+        DispatchMessageA(&msg);
+    }
+    run.wallMs = (bench::Now() - start) * 1e3;
+    run.cpuMs = bench::ProcessCpuMs() - cpuStart;
+    run.waitedMs = bench::WaitedMs() - waitedStart;
+    KillTimer(nullptr, stop);
+    run.levelRequests = device.levelRequests;
+    run.statusRequests = device.statusRequests;
+    run.levelReplies = view->levelReplies;
+    run.otherReplies = view->otherReplies;
+
+    theMmeIn.ClosePorts(view);
+    // The closed input gives its buffers back through the transport's window.
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    return run;
+}
+
+}  // namespace
+
+int main() {
+    bench::KeepNamesOffTheRegistry();
+
+    const int W = COmbrelView::kPanelWidth, H = COmbrelView::kPanelHeight;
+    bench::ViewHost host("Ombrel bench", W, H);
+    auto* view = new CountingOmbrel;   // deleted with its window
+    if (!host.Open(view)) {
+        std::fprintf(stderr, "no view window\n");
+        return 1;
+    }
+    // The paint the new window asks for, now rather than in a timed part.
+    view->UpdateWindow();
+
+    sim::SimOmbrel device(0);
+    MoveEveryMeter(device);
+    const sim::Bytes reply = device.StatusReply();
+    Decode(view, reply);
+
+    bench::DibTarget target(W, H);
+    HDC memory = target.dc();
+    view->OnDraw(&target.cdc);
+
+    PanelControlTable* table = view->Table();
+    const std::vector<const PanelControl*> drawn = bench::DrawnControls(table);
+
+    const bench::PaintTimes paints = bench::TimeFullPaints(view, target, [&] {
+        // Each control from its own bitmap: the strip and header backgrounds
+        // are large, and one small source would clip their blits to a corner.
+        std::vector<HDC> sources;
+        for (const PanelControl* c : drawn) sources.push_back(GetBitmapDC(memory, c->bitmap));
+        return bench::Time([&] {
+            for (size_t k = 0; k < drawn.size(); ++k) {
+                const PanelControl* c = drawn[k];
+                BitBlt(memory, c->x, c->y, c->w, c->h, sources[k], 0, 0, SRCCOPY);
+            }
+        });
+    });
+    const std::vector<int> ids = bench::BitmapsOf(drawn);
+    const double load = bench::BitmapLoadTime(memory, ids);
+    const std::vector<Load> loads = LoadsOf(memory, ids);
+
+    // An even number of toggles leaves the mute as the device has it.
+    const int mute = COmbrelView::StripId(3, COmbrelView::kMute);
+    const bench::CacheTimes edit = bench::TimeColdAndWarm(200, [&] {
+        PanelSetValue(view->Value(mute) > 0.5 ? 0.0 : 1.0, mute, table);
+        PanelPaint(memory, table->controls, table->count, FALSE);
+    });
+
+    sim::SimOmbrel trimmed(0);
+    MoveEveryMeter(trimmed);
+    trimmed.reg[0x01] = BYTE(trimmed.reg[0x01] + 2);   // output 1 trimmed 1 dB up
+    const sim::Bytes other = trimmed.StatusReply();
+    int turn = 0;
+    const bench::CacheTimes status =
+        bench::TimeColdAndWarm(201, [&] { Decode(view, (turn++ % 2) ? reply : other); });
+    Decode(view, reply);
+
+    // A stretch of moving meters, played over and over.
+    view->SetEnableFast(TRUE);
+    std::vector<sim::Bytes> levels;
+    for (int k = 0; k < 28; ++k) {
+        device.Step();
+        levels.push_back(device.LevelReply());
+    }
+    size_t next = 0;
+    const bench::CacheTimes meters =
+        bench::TimeColdAndWarm(201, [&] { Decode(view, levels[next++ % levels.size()]); });
+
+    const PollRun poll = RunFastPolling(view, 5000);
+
+    std::printf("Ombrel converter view, %d x %d, %zu controls drawn of %d\n", W, H, drawn.size(), table->count);
+    std::printf("  full repaint            %8.3f ms  (median of %d, as after a tick: cache cold)\n",
+                paints.cold * 1e3, bench::kPaintRuns);
+    std::printf("  full repaint, warm      %8.3f ms  (the bitmaps still loaded)\n", paints.warm * 1e3);
+    std::printf("  bitmap loads            %8.3f ms  (%zu bitmaps)\n", load * 1e3, ids.size());
+    for (size_t k = 0; k < loads.size() && k < 4; ++k)
+        std::printf("    bitmap %d             %8.3f ms  (%ld x %ld, %d bits)\n", loads[k].id, loads[k].seconds * 1e3,
+                    long(loads[k].size.bmWidth), long(loads[k].size.bmHeight), int(loads[k].size.bmBitsPixel));
+    std::printf("  bare blits              %8.3f ms  (%zu BitBlt calls)\n", paints.floor * 1e3, drawn.size());
+    std::printf("  full / bare             %8.2f     (goal at most 1.5; warm %.2f)\n", paints.cold / paints.floor,
+                paints.warm / paints.floor);
+    std::printf("  one mute, repaint       %8.3f ms  (%.2f%% of the full repaint, goal under 1%%)\n",
+                edit.warm * 1e3, 100.0 * edit.warm / paints.cold);
+    std::printf("  one mute, repaint cold  %8.3f ms  (%.2f%% of the full repaint; its bitmap loaded first)\n",
+                edit.cold * 1e3, 100.0 * edit.cold / paints.cold);
+    std::printf("  status reply            %8.3f ms  (decode and window repaint, cache cold; goal under 0.5 ms)\n",
+                status.cold * 1e3);
+    std::printf("  status reply, warm      %8.3f ms\n", status.warm * 1e3);
+    std::printf("  level reply             %8.3f ms  (decode and meter repaint, cache cold; goal under 0.5 ms)\n",
+                meters.cold * 1e3);
+    std::printf("  level reply, warm       %8.3f ms\n", meters.warm * 1e3);
+
+    if (!poll.opened) {
+        std::printf("  fast polling            the ports did not open\n");
+        return 1;
+    }
+    const double seconds = poll.wallMs / 1e3;
+    std::printf("Fast polling, one window, %.0f ms of real time on the transport's timer\n", poll.wallMs);
+    std::printf("  process CPU time        %8.1f ms  = %.2f %% of the real time\n", poll.cpuMs,
+                100.0 * poll.cpuMs / poll.wallMs);
+    std::printf("  transport ticks         %8d     (%.1f a second; 66.7 at 15 ms)\n", poll.ticks, poll.ticks / seconds);
+    std::printf("  level requests answered %8d     (%.1f a second)\n", poll.levelRequests,
+                poll.levelRequests / seconds);
+    std::printf("  level replies decoded   %8d     (%.1f a second)\n", poll.levelReplies, poll.levelReplies / seconds);
+    std::printf("  status requests / other replies  %d / %d\n", poll.statusRequests, poll.otherReplies);
+    std::printf("  blocking waits, asleep  %8lld ms\n", poll.waitedMs);
+    return 0;
+}

@@ -1,0 +1,59 @@
+#include "devices/viewrecord.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "framework/archive.h"
+#include "panel/panel.h"
+
+bool ViewRecordReader::Next() {
+    if (!m_ar.ReadString(m_line, sizeof(m_line))) {
+        m_line[0] = '\0';
+        return false;
+    }
+    if (m_line[0] != '\0') return true;
+    m_ar.UnreadString(m_line);
+    return false;
+}
+
+const char* ViewRecordReader::After(const char* key) const {
+    const size_t n = std::strlen(key);
+    return std::strncmp(m_line, key, n) == 0 ? m_line + n : nullptr;
+}
+
+bool ViewRecordReader::IndexAddress(const char* key, int* address) const {
+    const std::string path = m_ar.GetFile() ? m_ar.GetFile()->GetFilePath() : std::string();
+    const char* rest = After(key);
+    unsigned int value = 0;
+    if (path.find("vts") != std::string::npos || !rest || std::sscanf(rest, "%2x", &value) != 1) return false;
+    *address = int(value);
+    return true;
+}
+
+namespace viewrecord {
+
+void WriteIndex(CArchive& ar, const char* key, int address) {
+    char line[64];
+    std::snprintf(line, sizeof(line), "%s%02x\n", key, address);
+    ar.WriteString(line);
+}
+
+std::string NameKey(bool output, int channel) {
+    char key[24];
+    std::snprintf(key, sizeof(key), output ? "OUT%02i_NAME=" : "IN%02i_NAME=", channel);
+    return key;
+}
+
+void WriteName(CArchive& ar, bool output, int channel, const char* name) {
+    char line[96];
+    std::snprintf(line, sizeof(line), "%s%8s\n", NameKey(output, channel).c_str(), name ? name : "");
+    ar.WriteString(line);
+}
+
+void WriteControls(CArchive& ar, PanelControlTable* table) {
+    PanelSave(table, ar);
+    ar.WriteString("\n\n");
+}
+
+}  // namespace viewrecord

@@ -1,0 +1,103 @@
+#include "label_art.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "panel_font.h"
+
+using namespace art;
+
+namespace labelart {
+
+int TextWidth(const std::string& text) { return text.empty() ? 0 : int(text.size()) * kAdvance - 1; }
+
+void Text(Canvas& c, const std::string& text, int x, int y, Rgb ink) {
+    for (size_t k = 0; k < text.size(); ++k)
+        for (int row = 0; row < panelart::kGlyphRows; ++row)
+            for (int col = 0; col < panelart::kGlyphCols; ++col)
+                if (panelart::GlyphPixel(text[k], col, row)) c.set(x + int(k) * kAdvance + col, y + row, ink);
+}
+
+void TextRight(Canvas& c, const std::string& text, int right, int y, Rgb ink) {
+    Text(c, text, right - TextWidth(text) + 1, y, ink);
+}
+
+void TextCentred(Canvas& c, const std::string& text, int left, int width, int y, Rgb ink) {
+    Text(c, text, left + (width - TextWidth(text)) / 2, y, ink);
+}
+
+void Group(Canvas& c, int left, int top, int right, int bottom, const std::string& title, int titleX) {
+    c.fill(left + 1, top + 1, right - left - 1, bottom - top - 1, kBox);
+    for (int x = left + 1; x < right; ++x) {
+        c.set(x, top, kBoxEdge);
+        c.set(x, bottom, mix(kBoxEdge, kPanel, 0.35));
+    }
+    for (int y = top + 1; y < bottom; ++y) {
+        c.set(left, y, kBoxEdge);
+        c.set(right, y, mix(kBoxEdge, kPanel, 0.35));
+    }
+    for (int x : {left, right})
+        for (int y : {top, bottom}) c.blend(x, y, kBoxEdge, 0.4);
+    if (title.empty()) return;
+    const int x = titleX < 0 ? left + 7 : titleX;
+    // Outside the card the title stands on the panel, inside on the card.
+    c.fill(x - 2, top - 3, TextWidth(title) + 4, 7, kPanel);
+    c.fill(x - 2, top, TextWidth(title) + 4, 4, kBox);
+    Text(c, title, x, top - 3, kTitle);
+}
+
+void Recess(Canvas& c, int x, int y, int w, int h) {
+    for (int i = x - 1; i <= x + w; ++i) {
+        c.set(i, y - 1, kRecessDark);
+        c.set(i, y + h, kRecessLight);
+    }
+    for (int j = y - 1; j <= y + h; ++j) {
+        c.set(x - 1, j, kRecessDark);
+        c.set(x + w, j, kRecessLight);
+    }
+    c.fill(x, y, w, h, kField);
+}
+
+bool Save32(const Canvas& c, const std::string& file) {
+    const uint32_t w = uint32_t(c.width()), h = uint32_t(c.height());
+    std::vector<uint8_t> b;
+    auto put16 = [&b](uint32_t v) {
+        b.push_back(uint8_t(v));
+        b.push_back(uint8_t(v >> 8));
+    };
+    auto put32 = [&put16](uint32_t v) {
+        put16(v & 0xFFFF);
+        put16(v >> 16);
+    };
+    b.push_back('B');
+    b.push_back('M');
+    put32(54 + 4 * w * h);
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(w);
+    put32(h);
+    put16(1);
+    put16(32);
+    put32(0);
+    put32(4 * w * h);
+    put32(2835);
+    put32(2835);
+    put32(0);
+    put32(0);
+    for (int y = int(h) - 1; y >= 0; --y)
+        for (int x = 0; x < int(w); ++x) {
+            Rgb p = c.get(x, y);
+            b.push_back(p.b);
+            b.push_back(p.g);
+            b.push_back(p.r);
+            b.push_back(0);
+        }
+    FILE* f = std::fopen(file.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(b.data(), 1, b.size(), f) == b.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace labelart
