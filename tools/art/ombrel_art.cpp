@@ -224,12 +224,6 @@ bool Header(const std::string& dir) {
 const int kSideX = kStripW * kChannels, kSideY = 47;
 Box Side(int x, int y, int w, int h) { return Box{x - kSideX, y - kSideY, w, h}; }
 
-// A lamp's number in the caption face, in the gap right of the lamp: a row
-// of them reads like the numbered jacks it stands for.
-void LampNumber(Canvas& c, const Box& lamp, int number) {
-    panelart::DrawCaption(c, std::to_string(number), lamp.x + lamp.w, lamp.y + 3, kLabel);
-}
-
 bool SidePanel(const std::string& dir) {
     Canvas c(220, 265, kPanel);
     const Place left = Place::kLeft, above = Place::kAbove, right = Place::kRight;
@@ -287,8 +281,7 @@ bool SidePanel(const std::string& dir) {
         {"OPT", Side(818, 292, 14, 10), left, false},
         {"METER", Side(908, 292, 72, 10), left, true},
     });
-    for (int n = 0; n < 4; ++n) LampNumber(c, Box{aes.x + 18 * n, aes.y, aes.w, aes.h}, n + 1);
-    for (int n = 0; n < 2; ++n) LampNumber(c, Box{adat.x + 18 * n, adat.y, adat.w, adat.h}, n + 1);
+    // The lamps carry their own numbers.
     return c.saveBmp(path(dir, "back321.bmp"));
 }
 
