@@ -6,6 +6,7 @@
 
 #include "app/ionames.h"
 #include "ombrel_fixture.h"
+#include "names_res.h"
 #include "resource.h"
 
 using namespace ombreltest;
@@ -340,4 +341,45 @@ TEST_F(OmbrelRunning, BrokenRepliesOfBothKindsNeverReadPastTheMessageOrLeaveARan
     device.reg[0x19] = 0x0F;
     Poll();
     EXPECT_EQ(view->Value(V::StripId(7, V::kMute)), 1);
+}
+
+TEST_F(OmbrelRunning, TheNameAndHelpCommandsActOnThisDevicesSlot) {
+    view->SetDeviceId(0x11);   // name slot 9
+    theIoNames.SetIoName(IoKeyOmbrel, 9, 3, "Vocal");
+    boxes.answer = IDNO;
+    Command(ID_DEFAULT_IO_NAMES);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "Do you really want to set all I/O names of the current Device to default value?");
+    EXPECT_STREQ(theIoNames.GetIoName(IoKeyOmbrel, 9, 3), "Vocal");
+    boxes.answer = IDYES;
+    Command(ID_DEFAULT_IO_NAMES);
+    EXPECT_STREQ(theIoNames.GetIoName(IoKeyOmbrel, 9, 3), "Channel 4 ");
+    EXPECT_STREQ(theIoNames.GetIoName(IoKeyOmbrel, 9, 11), "Channel 4 ");
+    EXPECT_STREQ(view->Control(V::StripId(3, V::kOutputName))->list, "Channel 4 ");
+
+    // Edit Device Names shows this model's 64 names; cancelled, the next
+    // block still re-applies the address and skips a reply.
+    testing_support::WhenDialogAppears([](HWND dlg) {
+        EXPECT_EQ(::SendDlgItemMessageA(dlg, IDC_DEVICE_LIST, LB_GETCOUNT, 0, 0), 64);
+        ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    Command(ID_EDIT_DEVICE_NAMES);
+    view->RequestDeviceData(TRUE);
+    testing_support::PumpMessages(5);
+    view->SendChangedParameters(FALSE, FALSE, FALSE);
+    EXPECT_EQ(view->GetReplySkip(), 1);
+    EXPECT_EQ(view->GetDeviceId(), 0x11);
+
+    Command(ID_HELP_CURRENT_FUNCTION);
+    EXPECT_EQ(AfxGetLastHelpRequest().data, DWORD_PTR(231));
+    // No device selection by list and no baud rate on this model.
+    for (UINT id : {UINT(ID_SELECT_DEVICE), UINT(ID_SELECT_BAUD_RATE)}) {
+        struct Recorder : CCmdUI {
+            int enabled = -1;
+            void Enable(BOOL on) override { enabled = on ? 1 : 0; }
+        } ui;
+        ui.m_nID = id;
+        ui.DoUpdate(frame, TRUE);
+        EXPECT_EQ(ui.enabled, 0) << id;
+    }
 }
