@@ -46,7 +46,9 @@ namespace {
 
 const char kAnyName[] = " Any ";
 
-void tarvikDefault(int c, char* out, size_t n) {
+}  // namespace
+
+void TarvikDefaultIoName(int c, char* out, size_t n) {
     if (c < 8)
         std::snprintf(out, n, "ADAT IN %i", c + 1);
     else if (c < 16)
@@ -56,6 +58,8 @@ void tarvikDefault(int c, char* out, size_t n) {
     else
         std::snprintf(out, n, "ADAT OUT%i", c - 23);
 }
+
+namespace {
 
 void lusketDefault(int c, char* out, size_t n) {
     if (c < 8)
@@ -88,7 +92,7 @@ void forEachStoredName(Visit visit) {
     for (int d = 0; d < kDeviceIndexCount; ++d) {
         for (int c = 0; c < kTarvikIoChannels; ++c) {
             std::snprintf(key, sizeof(key), "Device%i_IoTarvikName%i", d, c);
-            tarvikDefault(c, fallback, sizeof(fallback));
+            TarvikDefaultIoName(c, fallback, sizeof(fallback));
             visit(TarvikIoNames[d][c], key, fallback);
         }
         for (int c = 0; c < kLusketIoChannels; ++c) {

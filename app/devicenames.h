@@ -1,6 +1,7 @@
 // System-wide names: one name per device address and the Tarvik and Lusket
 // I/O channel names, shared by all windows and kept in "SystemSet".
 #pragma once
+#include <cstddef>
 #include <string>
 
 const int kNameSize = 30;   // 29 characters and the terminator
@@ -30,6 +31,11 @@ void SetSystemName(SystemName& slot, const char* text);
 // The device index of a window: IDs outside 0..15 (all devices, and damaged
 // values, negative ones included) share index 16.
 int DeviceIndexOfId(int id);
+
+// The name a Tarvik channel has until the user names it: entries 0..7 are
+// the ADAT inputs, 8..15 the MADI inputs, 16..23 the MADI outputs and
+// 24..31 the ADAT outputs.
+void TarvikDefaultIoName(int channel, char* out, size_t size);
 
 // Start-up load and shut-down save of the tables above.
 void LoadSystemNames();

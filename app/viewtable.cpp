@@ -2,11 +2,15 @@
 
 #include "devices/preamp/ombrelview.h"
 #include "devices/routing/quendaview.h"
+#include "devices/routing/tarvikfview.h"
+#include "devices/routing/tarvikmview.h"
 #include "midi/midiview.h"
 
 const CRuntimeClass* ViewClassForFunction(int function) {
     // Each device view takes its row here when it is built.
     switch (function) {
+    case 0: return RUNTIME_CLASS(CmidiTarvikFView);
+    case 1: return RUNTIME_CLASS(CTarvikMView);
     case 3: return RUNTIME_CLASS(CQuendaMView);
     case 6: return RUNTIME_CLASS(COmbrelView);
     default: return RUNTIME_CLASS(CMidiView);

@@ -22,13 +22,17 @@ const char* ViewRecordReader::After(const char* key) const {
     return std::strncmp(m_line, key, n) == 0 ? m_line + n : nullptr;
 }
 
+bool ViewRecordReader::HexAfter(const char* key, int* value) const {
+    const char* rest = After(key);
+    unsigned int number = 0;
+    if (!rest || std::sscanf(rest, "%2x", &number) != 1) return false;
+    *value = int(number);
+    return true;
+}
+
 bool ViewRecordReader::IndexAddress(const char* key, int* address) const {
     const std::string path = m_ar.GetFile() ? m_ar.GetFile()->GetFilePath() : std::string();
-    const char* rest = After(key);
-    unsigned int value = 0;
-    if (path.find("vts") != std::string::npos || !rest || std::sscanf(rest, "%2x", &value) != 1) return false;
-    *address = int(value);
-    return true;
+    return path.find("vts") == std::string::npos && HexAfter(key, address);
 }
 
 namespace viewrecord {

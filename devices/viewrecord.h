@@ -33,6 +33,8 @@ public:
     // keeps the window's device, so only a workspace or preset record (a file
     // whose name has no "vts") gives one.
     bool IndexAddress(const char* key, int* address) const;
+    // The "%2x" number after `key`, whatever the file.
+    bool HexAfter(const char* key, int* value) const;
 
 private:
     CArchive& m_ar;

@@ -59,6 +59,21 @@ void Recess(Canvas& c, int x, int y, int w, int h) {
     c.fill(x, y, w, h, kField);
 }
 
+void Caption(Canvas& c, const std::string& text, const Box& b, Place place) {
+    switch (place) {
+        case Place::kLeft: TextRight(c, text, b.x - 4, CaptionY(b.y), kLabel); break;
+        case Place::kAbove: TextCentred(c, text, b.x, b.w, b.y - 10, kLabel); break;
+        case Place::kRight: Text(c, text, b.x + b.w + 3, CaptionY(b.y), kLabel); break;
+    }
+}
+
+void Controls(Canvas& c, std::initializer_list<Control> controls) {
+    for (const Control& k : controls) {
+        if (k.field) Field(c, k.box);
+        Caption(c, k.caption, k.box, k.place);
+    }
+}
+
 bool Save32(const Canvas& c, const std::string& file) {
     const uint32_t w = uint32_t(c.width()), h = uint32_t(c.height());
     std::vector<uint8_t> b;

@@ -1,7 +1,9 @@
 // What the device panels print on their backgrounds: the colours of the
 // panel, its cards and its captions, captions in the 5 x 7 design, titled
-// cards, and the sunken rims round the fields that the views fill in.
+// cards, the sunken rims round the fields that the views fill in, and the
+// captions of the controls, placed by the boxes the views give them.
 #pragma once
+#include <initializer_list>
 #include <string>
 
 #include "art.h"
@@ -37,6 +39,31 @@ void Group(art::Canvas& c, int left, int top, int right, int bottom, const std::
 // The sunken rim round the field (x, y, w, h); the field itself gets the
 // ground that the view's glyphs are drawn on.
 void Recess(art::Canvas& c, int x, int y, int w, int h);
+
+// Where a view puts a control, in the background's coordinates.
+struct Box {
+    int x, y, w, h;
+};
+
+inline void Field(art::Canvas& c, const Box& b) { Recess(c, b.x, b.y, b.w, b.h); }
+
+// Where a control's caption goes. On the left it ends four pixels short of
+// the control (its rim and two pixels of air); above, it leaves two rows of
+// air over the rim; on the right it starts three pixels past the control.
+enum class Place { kLeft, kAbove, kRight };
+
+void Caption(art::Canvas& c, const std::string& text, const Box& b, Place place);
+
+// A control as the background prints it: its caption, and a sunken rim if
+// it is a field (a list or a text) rather than a lamp or a switch.
+struct Control {
+    const char* caption;
+    Box box;
+    Place place;
+    bool field;
+};
+
+void Controls(art::Canvas& c, std::initializer_list<Control> controls);
 
 // Writes 32 bits per pixel, the format of the screen and of the panels'
 // memory bitmaps, for art that is blitted often or loaded again and again.

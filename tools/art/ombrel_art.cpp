@@ -8,7 +8,6 @@
 // control leaves showing. The boxes below are where the view puts its
 // controls: in the strips relative to the strip, in the settings panel in
 // the coordinates of the whole panel, so that they read like the view's.
-#include <initializer_list>
 #include <string>
 
 #include "art.h"
@@ -19,10 +18,6 @@ using namespace art;
 using namespace labelart;
 
 namespace {
-
-struct Box {
-    int x, y, w, h;
-};
 
 // The level meters' colours, from the top segment down, as the ticks beside
 // a meter repeat them.
@@ -38,37 +33,6 @@ const int kStripW = 97, kStripH = 140, kChannels = 8;
 const int kOutputRows = 122;
 
 // ---------------------------------------------------------------- pieces
-
-void Field(Canvas& c, const Box& b) { Recess(c, b.x, b.y, b.w, b.h); }
-
-// Where a control's caption goes. On the left it ends four pixels short of
-// the control (its rim and two pixels of air); above, it leaves two rows of
-// air over the rim; on the right it starts three pixels past the control.
-enum class Place { kLeft, kAbove, kRight };
-
-void Caption(Canvas& c, const std::string& text, const Box& b, Place place) {
-    switch (place) {
-        case Place::kLeft: TextRight(c, text, b.x - 4, CaptionY(b.y), kLabel); break;
-        case Place::kAbove: TextCentred(c, text, b.x, b.w, b.y - 10, kLabel); break;
-        case Place::kRight: Text(c, text, b.x + b.w + 3, CaptionY(b.y), kLabel); break;
-    }
-}
-
-// A control as the background prints it: its caption, and a sunken rim if
-// it is a field (a list or a text) rather than a lamp or a switch.
-struct Control {
-    const char* caption;
-    Box box;
-    Place place;
-    bool field;
-};
-
-void Controls(Canvas& c, std::initializer_list<Control> controls) {
-    for (const Control& k : controls) {
-        if (k.field) Field(c, k.box);
-        Caption(c, k.caption, k.box, k.place);
-    }
-}
 
 // A meter sits two pixels deep: a dark rim at the top and left, a lit one at
 // the bottom and right, the outer ring of each softer than the inner.

@@ -1,0 +1,233 @@
+// The Tarvik matrix and its device: the set block built from changed
+// controls, the status reply, the online display, the view's commands, and
+// what the view keeps in the registry and in setup records.
+#include <cstdio>
+
+#include "app/deviceaddr.h"
+#include "app/devicenames.h"
+#include "app/systemset.h"
+#include "devices/routing/tarvikmview.h"
+#include "devices/viewrecord.h"
+#include "framework/archive.h"
+#include "framework/frame.h"
+#include "framework/winapp.h"
+#include "midi/mmein.h"
+
+namespace {
+
+const int kStatusRequest = 0x10;
+const int kSetParameters = 0x20;
+const int kShortReply = 72;
+const int kLongReply = 127;
+const int kHelpContext = 226;
+const UINT kHtmlHelpContext = 0x000F;
+const char* const kTitle = "Tesmer Tarvik Vantor";
+
+}  // namespace
+
+// ---------------------------------------------------------------- device ID and names
+
+void CTarvikMView::SetDeviceId(int id) {
+    // IDs come from the registry, setup lines and dialogs; one that no
+    // message can carry changes nothing.
+    if (id == m_nDeviceId || !tarvik::IsDeviceId(id)) return;
+    m_nDeviceId = id;
+    m_nDeviceIndex = DeviceIndexOfId(id);
+    for (int c = 0; c < kInputs; ++c) {
+        Control(kInputNameFirst + c)->list = TarvikIoNames[m_nDeviceIndex][c];
+        Control(kOutputNameFirst + c)->list = TarvikIoNames[m_nDeviceIndex][kInputs + c];
+        PanelMarkChanged(kInputNameFirst + c, &m_table);
+        PanelMarkChanged(kOutputNameFirst + c, &m_table);
+    }
+    m_nSeenChangeCount = IoNameChangeCounts[m_nDeviceIndex];
+}
+
+// ---------------------------------------------------------------- sending
+
+void CTarvikMView::SendChangedParameters(BOOL redraw, BOOL fromSelectors, BOOL all) {
+    theMmeIn.BeginParameterBlock(this, kSetParameters, tarvik::kModel, m_nDeviceId);
+    bool changed = false;
+    for (int k = 0; k < kControlCount; ++k) {
+        PanelControl& c = m_controls[size_t(k)];
+        if (!(c.flags & PANEL_CHANGED) && !all) continue;
+        const int id = c.id;
+        if (tarvik::AddSharedParameter(this, &m_table, id, m_nDeviceId)) {
+            changed = true;
+        } else if (id == kDeviceIdCtl || id == kDeviceName) {
+            if (!fromSelectors) {
+                const double v = c.value;
+                SetDeviceId(v < 15.5 ? TruncateToInt(v) : tarvik::kAllDevices);
+                PanelShowValue(v, id == kDeviceIdCtl ? kDeviceName : kDeviceIdCtl, &m_table);
+                changed = true;
+            }
+        } else if (id >= kCrosspointFirst) {
+            if (!fromSelectors) {
+                const int input = (id - kCrosspointFirst) / kOutputs, output = (id - kCrosspointFirst) % kOutputs;
+                PanelShowValue(c.value > 0.5 ? input : tarvik::kNoInput, kSelectorFirst + output, &m_table);
+                theMmeIn.AddParameter(this, tarvik::kRoutingFirst + output,
+                                      TruncateToInt(Value(kSelectorFirst + output)), tarvik::kModel, m_nDeviceId);
+                changed = true;
+            }
+        } else if (id >= kSelectorFirst && id < kSelectorFirst + kOutputs) {
+            if (fromSelectors)
+                theMmeIn.AddParameter(this, tarvik::kRoutingFirst + id - kSelectorFirst, TruncateToInt(c.value),
+                                      tarvik::kModel, m_nDeviceId);
+        }
+        // Other windows on this device notice name edits by the count.
+        if (id >= kSelectorFirst && id <= 96) ++IoNameChangeCounts[m_nDeviceIndex];
+        c.flags &= ~PANEL_CHANGED;
+    }
+    // The next reply may still hold the old values.
+    if (changed) m_nReplySkip = 1;
+    theMmeIn.SendParameterBlock(this, tarvik::kModel, m_nDeviceId);
+    RefreshMatrixFromSelectors();
+    if (changed || redraw) RedrawAllControls();
+}
+
+void CTarvikMView::RequestDeviceData(BOOL resetSkip) {
+    if (resetSkip) m_nReplySkip = 0;
+    theMmeIn.SendRequest(this, kStatusRequest, tarvik::kModel, m_nDeviceId);
+}
+
+// ---------------------------------------------------------------- receiving
+
+void CTarvikMView::OnSysExReceived(const BYTE* data, int length) {
+    if (!data) return;
+    // A longer buffer may hold a short message (the request's echo) before
+    // the reply: the reply starts at the last F0 among the first bytes.
+    if (length > kShortReply) {
+        int start = 0;
+        for (int k = 1; k <= 19 && k < length; ++k)
+            if (data[k] == 0xF0) start = k;
+        data += start;
+        length -= start;
+    }
+    if (length != kLongReply && length != kShortReply) return;
+    m_nStatusCounter = 0;
+    if (m_nReplySkip > 0) {
+        --m_nReplySkip;
+        return;
+    }
+    m_nReplySkip = 0;
+    tarvik::DecodeReply(data, length, &m_table,
+                        [this](int output, int value) { PanelShowValue(value, kSelectorFirst + output, &m_table); });
+    PanelShowValue(2, kDeviceState, &m_table);
+    RefreshMatrixFromSelectors();
+    RedrawAllControls();
+}
+
+// ---------------------------------------------------------------- status
+
+void CTarvikMView::OnMidiIoChanged(int, MidiPortSettings*) { UpdateStatus(-10, 0); }
+
+void CTarvikMView::UpdateStatus(int state, int blinkPhase) {
+    // Names another window edited on this device.
+    if (IoNameChangeCounts[m_nDeviceIndex] != m_nSeenChangeCount) {
+        for (int c = 0; c < kInputs; ++c) {
+            PanelMarkChanged(kInputNameFirst + c, &m_table);
+            PanelMarkChanged(kOutputNameFirst + c, &m_table);
+        }
+        m_nSeenChangeCount = IoNameChangeCounts[m_nDeviceIndex];
+    }
+    if (m_nDeviceId == tarvik::kAllDevices || m_nDeviceId < 16) {
+        const int shown = m_nDeviceId == tarvik::kAllDevices ? 16 : m_nDeviceId;
+        PanelShowValue(shown, kDeviceIdCtl, &m_table);
+        PanelShowValue(shown, kDeviceName, &m_table);
+    }
+    if (m_nStatusCounter < 4)
+        ++m_nStatusCounter;
+    else
+        PanelShowValue(state == -10 ? 0 : 1, kDeviceState, &m_table);
+    if (CFrameWnd* frame = GetParentFrame())
+        if (frame->GetWindowText() != kTitle) frame->SetWindowText(kTitle);
+    if (!HasWindow()) return;
+    CClientDC dc(this);
+    PanelPaintBlinking(dc.GetSafeHdc(), m_controls.data(), kControlCount, blinkPhase);
+    PanelPaint(dc.GetSafeHdc(), m_controls.data(), kControlCount, FALSE);
+}
+
+// ---------------------------------------------------------------- commands
+
+void CTarvikMView::OnSelectDeviceId() {
+    int id = m_nDeviceId;
+    CSelDevID dlg(this);
+    dlg.SetDataPointer(&id);
+    dlg.DoModal();
+    SetDeviceId(id);
+}
+
+void CTarvikMView::OnProgramDeviceId() { tarvik::ProgramDeviceId(this); }
+
+void CTarvikMView::OnSystemDeviceNames() {
+    CSystemSet dlg(this);
+    dlg.SetDeviceIndex(m_nDeviceIndex);
+    dlg.DoModal();
+    PanelMarkChanged(kDeviceName, &m_table);
+    RedrawAllControls();
+}
+
+void CTarvikMView::OnDefaultIoNames() {
+    if (MessageBox("Do you really want to set all I/O names of the current Device to default value?", nullptr,
+                   MB_YESNO) != IDYES)
+        return;
+    char text[kNameSize];
+    for (int c = 0; c < kNameChannels; ++c) {
+        TarvikDefaultIoName(c, text, sizeof(text));
+        SetSystemName(TarvikIoNames[m_nDeviceIndex][c], text);
+        PanelMarkChanged(c < kInputs ? kInputNameFirst + c : kOutputNameFirst + c - kInputs, &m_table);
+    }
+    RedrawAllControls();
+}
+
+void CTarvikMView::OnHelpCurrentFunction() {
+    if (CWinApp* app = AfxGetApp()) app->HtmlHelp(kHelpContext, kHtmlHelpContext);
+}
+
+BOOL CTarvikMView::OnHelpInfo(HELPINFO*) {
+    OnHelpCurrentFunction();
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- settings
+
+void CTarvikMView::SaveSettings(const char* section) {
+    PanelProfileSave(&m_settings, section);
+    if (CWinApp* app = AfxGetApp()) app->WriteProfileInt(section, "TarvikID", m_nDeviceId);
+}
+
+void CTarvikMView::LoadSettings(const char* section) {
+    PanelProfileLoad(&m_settings, section);
+    if (CWinApp* app = AfxGetApp()) SetDeviceId(int(app->GetProfileInt(section, "TarvikID", m_nDeviceId)));
+    RefreshMatrixFromSelectors();
+    // What was loaded is the state the window had; nothing of it is sent.
+    for (PanelControl& c : m_controls) c.flags &= ~PANEL_CHANGED;
+}
+
+void CTarvikMView::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        viewrecord::WriteIndex(ar, "TarvikIndex=", m_nDeviceId);
+        for (int c = 0; c < kInputs; ++c) {
+            viewrecord::WriteName(ar, false, c, TarvikIoNames[m_nDeviceIndex][c]);
+            viewrecord::WriteName(ar, true, c, TarvikIoNames[m_nDeviceIndex][kInputs + c]);
+        }
+        viewrecord::WriteControls(ar, &m_settings);
+        return;
+    }
+
+    ViewRecordReader reader(ar);
+    reader.Next();
+    int id = 0;
+    if (reader.IndexAddress("TarvikIndex=", &id)) SetDeviceId(id);
+    for (int n = 0; n < 2 * kInputs; ++n) {
+        if (!reader.Next()) break;
+        const int c = n / 2;
+        const bool output = n % 2 != 0;
+        const char* name = reader.After(viewrecord::NameKey(output, c).c_str());
+        if (!name) continue;
+        // Cut to what an entry holds.
+        SetSystemName(TarvikIoNames[m_nDeviceIndex][output ? kInputs + c : c], name);
+        PanelMarkChanged(output ? kOutputNameFirst + c : kInputNameFirst + c, &m_table);
+    }
+    PanelLoad(&m_settings, ar);
+    SendChangedParameters(TRUE, TRUE, FALSE);
+}

@@ -1,0 +1,92 @@
+// The Tarvik routing matrix: the converter's input, clock and status section
+// above a 16 x 16 grid of crosspoints, with the system-wide I/O names of the
+// device along its edges. Each output takes one input or none; the hidden
+// selectors hold that routing and the crosspoints show it. tarvikmview.cpp
+// holds the panel; tarvikmprotocol.cpp what goes to and comes from the
+// device, the commands and the saved settings.
+#pragma once
+#include <vector>
+
+#include "devices/routing/tarvikprotocol.h"
+#include "midi/midiview.h"
+#include "panel/panel.h"
+
+class CTarvikMView : public CMidiView {
+    DECLARE_DYNCREATE(CTarvikMView)
+public:
+    static const int kInputs = 16;
+    static const int kOutputs = 16;
+    static const int kNameChannels = 32;
+
+    // Control ids beyond those both Tarvik panels share.
+    enum : int {
+        kBackground = 0,
+        kSelectorFirst = 41,      // + output: the input routed to it, 16 for none
+        kInputNameFirst = 61,     // + name entry 0..15: ADAT inputs, then MADI inputs
+        kOutputNameFirst = 81,    // + output
+        kDeviceIdCtl = 97,
+        kDeviceName = 98,
+        kDeviceState = 99,
+        kCrosspointFirst = 100,   // + 16 x input + output
+    };
+    static const int kTemplateCount = 85;
+    static const int kControlCount = kTemplateCount + kInputs * kOutputs;   // 341
+    static const int kIndexSize = 400;
+    static const int kPanelWidth = 481;
+    static const int kPanelHeight = 448;
+
+    static int CrosspointId(int input, int output) { return kCrosspointFirst + kOutputs * input + output; }
+
+    CTarvikMView();
+    ~CTarvikMView() override;
+
+    // CMidiView
+    void OnMidiIoChanged(int subModel, MidiPortSettings* ports) override;
+    void SaveSettings(const char* section) override;
+    void LoadSettings(const char* section) override;
+    void SendChangedParameters(BOOL redraw, BOOL fromSelectors, BOOL all) override;
+    void RequestDeviceData(BOOL resetSkip) override;
+    void UpdateStatus(int state, int blinkPhase) override;
+    void OnSysExReceived(const BYTE* data, int length) override;
+
+    void OnDraw(CDC* dc) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void Serialize(CArchive& ar) override;
+
+    void SetDeviceId(int id);
+    void SelectInputForOutput(int output, int input);
+    void RefreshMatrixFromSelectors();
+    void RedrawAllControls();
+
+    // State, for the tests and the benchmark.
+    PanelControl* Control(int id) { return (id >= 0 && id < kIndexSize) ? m_index[size_t(id)] : nullptr; }
+    double Value(int id) { return Control(id) ? Control(id)->value : -1.0; }
+    PanelControlTable* Table() { return &m_table; }
+    PanelControlTable* SettingsTable() { return &m_settings; }
+    int GetDeviceId() const { return m_nDeviceId; }
+    int GetDeviceIndex() const { return m_nDeviceIndex; }
+    int GetReplySkip() const { return m_nReplySkip; }
+
+protected:
+    void BuildControls();
+    BOOL OnEraseBkgnd(HDC dc);
+    void OnSelectDeviceId();
+    void OnProgramDeviceId();
+    void OnSystemDeviceNames();
+    void OnDefaultIoNames();
+    void OnHelpCurrentFunction();
+    BOOL OnHelpInfo(HELPINFO* info);
+    bool HasWindow() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
+
+    std::vector<PanelControl> m_controls;
+    std::vector<PanelControl*> m_index;
+    PanelControlTable m_table{};
+    PanelControlTable m_settings{};
+
+    int m_nDeviceId = 0;
+    int m_nDeviceIndex = 0;
+    int m_nSeenChangeCount = 0;
+    int m_nReplySkip = 0;
+
+    DECLARE_MESSAGE_MAP()
+};
