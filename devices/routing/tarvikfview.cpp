@@ -110,7 +110,7 @@ CmidiTarvikFView::CmidiTarvikFView() : m_controls(size_t(kControlCount)), m_inde
         c.w = 66;
         c.max = tarvik::kNoInput;
         // A first picture until the device gives the real one.
-        c.value = c.defaultValue = o < 8 ? o + 9 : o - 8;
+        c.value = c.defaultValue = o < 8 ? o + 9 : o - 7;
         c.flags = PANEL_HIDDEN;
         std::snprintf(c.name, sizeof(c.name), "Input Routing %2d", o + 1);
         m_controls[k++] = c;

@@ -138,7 +138,7 @@ void CTarvikMView::BuildControls() {
         // Output n starts from input n+8 (n = 1..8) or n-8: a first picture
         // until the device or the registry gives the real one.
         PanelControl c = Plain(kSelectorFirst + o, PANEL_NUMBER, 269, tarvik::kNoInput, 0, 0, 66, 10);
-        c.value = c.defaultValue = o < 8 ? o + 9 : o - 8;
+        c.value = c.defaultValue = o < 8 ? o + 9 : o - 7;
         c.flags = PANEL_HIDDEN;
         std::snprintf(c.name, sizeof(c.name), "Input Routing %2d", o + 1);
         add(c);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "framework/winapp.h"
 
 namespace testing_support {
@@ -97,6 +100,37 @@ COLORREF PixelAt(HBITMAP bitmap, int x, int y) {
     SelectObject(dc, old);
     DeleteDC(dc);
     return c;
+}
+
+void FeedMutatedReplies(const std::vector<std::vector<BYTE>>& good, int count, unsigned seed,
+                        const std::function<void(const BYTE* data, int length)>& receive) {
+    const size_t page = 4096;
+    BYTE* pages = static_cast<BYTE*>(VirtualAlloc(nullptr, 2 * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    DWORD oldProtection = 0;
+    if (!pages || !VirtualProtect(pages + page, page, PAGE_NOACCESS, &oldProtection)) {
+        ADD_FAILURE() << "no guarded page";
+        return;
+    }
+    std::mt19937 random(seed);
+    for (int n = 0; n < count && !good.empty(); ++n) {
+        std::vector<BYTE> r = good[size_t(n) % good.size()];
+        switch (random() % 4) {
+        case 0: r.resize(random() % (r.size() + 1)); break;
+        case 1:
+            if (!r.empty()) r.insert(r.end() - 1, random() % 40, BYTE(random()));
+            break;
+        case 2:
+            if (r.size() > 5) r[4 + random() % 2] = BYTE(random());
+            break;
+        default: break;
+        }
+        for (int k = int(random() % 6); k > 0 && !r.empty(); --k) r[random() % r.size()] = BYTE(random());
+        if (r.size() > page) r.resize(page);
+        BYTE* message = pages + page - r.size();
+        std::copy(r.begin(), r.end(), message);
+        receive(message, int(r.size()));
+    }
+    VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 }  // namespace testing_support

@@ -39,4 +39,11 @@ void DeleteCompanyKey(const char* company);
 // Colour of one pixel of a bitmap selected into no DC.
 COLORREF PixelAt(HBITMAP bitmap, int x, int y);
 
+// Hands `count` replies made from the good ones in turn to `receive`: bytes
+// changed, cut, lengthened, model and device byte changed (a fixed seed).
+// Each message ends where a page that cannot be read begins, so a read past
+// it crashes the test.
+void FeedMutatedReplies(const std::vector<std::vector<BYTE>>& good, int count, unsigned seed,
+                        const std::function<void(const BYTE* data, int length)>& receive);
+
 }  // namespace testing_support

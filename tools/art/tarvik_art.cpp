@@ -9,6 +9,7 @@
 
 #include "art.h"
 #include "label_art.h"
+#include "panel_font.h"
 
 using namespace art;
 using namespace labelart;
@@ -59,6 +60,23 @@ void SpanTitle(Canvas& c, const std::string& title, int left, int right, int y, 
     for (int j = rule + 1; j <= rule + 3; ++j) {
         c.set(left, j, kBoxEdge);
         c.set(right, j, kBoxEdge);
+    }
+}
+
+// The same down the left of a span of rows, the text turned to read from
+// the bottom up as the views' vertical names do, its glyphs' tops at x.
+void SpanTitleUp(Canvas& c, const std::string& title, int x, int top, int bottom, Rgb ink) {
+    const int length = TextWidth(title), line = x + 3;   // the middle of a capital
+    const int textBottom = top + (bottom - top + 1 + length) / 2 - 1;
+    for (size_t k = 0; k < title.size(); ++k)
+        for (int row = 0; row < panelart::kGlyphRows; ++row)
+            for (int col = 0; col < panelart::kGlyphCols; ++col)
+                if (panelart::GlyphPixel(title[k], col, row)) c.set(x + row, textBottom - int(k) * kAdvance - col, ink);
+    for (int j = top; j <= bottom; ++j)
+        if (j < textBottom - length - 3 || j > textBottom + 4) c.set(line, j, kBoxEdge);
+    for (int i = line + 1; i <= line + 3; ++i) {
+        c.set(i, top, kBoxEdge);
+        c.set(i, bottom, kBoxEdge);
     }
 }
 
@@ -153,12 +171,12 @@ void MatrixGrid(Canvas& c) {
 }
 
 // The inputs' rows: a name field, and the lamps of each input's state with
-// their heads over the block; the block's title heads its names.
+// their heads over the block; the block's title runs down its left edge.
 void InputBlock(Canvas& c, int top, const std::string& title, bool sync) {
     const Box syncLamp{15, top, 13, 10}, audioLamp{46, top, 13, 10}, name{78, top, 56, 10};
     if (sync) Caption(c, "SYNC", syncLamp, kAbove);
     Caption(c, "AUDIO", audioLamp, kAbove);
-    TextCentred(c, title, name.x, name.w, top - 10, kTitle);
+    SpanTitleUp(c, title, 4, top, BlockBottom(top) - 1, kTitle);
     for (int k = 0; k < kPerGroup; ++k) Field(c, Box{name.x, RowY(top, k), name.w, name.h});
 }
 
