@@ -24,8 +24,6 @@ const int kStatusRequest = 0x10;
 const int kSetParameters = 0x20;
 const int kProgramAddress = 0x2C;
 const int kShortestStatus = 60;   // a status reply is longer than this
-const int kHelpContext = 231;
-const UINT kHtmlHelpContext = 0x000F;
 const int kAllSelected = 8;       // "All " in the bank and ID lists
 const int kTrimUnitsPerDb = 20;   // the last sent trim is kept in 1/20 dB
 const char* const kTitle = "Tesmer Ombrel Vantor";
@@ -409,12 +407,7 @@ void COmbrelView::UpdateStatus(int state, int blinkPhase) {
         ++m_nStatusCounter;
     else
         Show(state == -10 ? 0 : 1, kDeviceState);
-    if (CFrameWnd* frame = GetParentFrame())
-        if (frame->GetWindowText() != kTitle) frame->SetWindowText(kTitle);
-    if (!HasWindow()) return;
-    CClientDC dc(this);
-    PanelPaintBlinking(dc.GetSafeHdc(), m_controls.data(), kControlCount, blinkPhase);
-    PanelPaint(dc.GetSafeHdc(), m_controls.data(), kControlCount, FALSE);
+    ShowStatus(kTitle, blinkPhase);
 }
 
 // ---------------------------------------------------------------- commands
@@ -455,15 +448,6 @@ void COmbrelView::OnSystemDeviceNames() {
     // The next block re-applies the address, so the next reply is skipped.
     PanelMarkChanged(kDeviceName, &m_table);
     RedrawAllControls();
-}
-
-void COmbrelView::OnHelpCurrentFunction() {
-    if (CWinApp* app = AfxGetApp()) app->HtmlHelp(kHelpContext, kHtmlHelpContext);
-}
-
-BOOL COmbrelView::OnHelpInfo(HELPINFO*) {
-    OnHelpCurrentFunction();
-    return TRUE;
 }
 
 // ---------------------------------------------------------------- settings

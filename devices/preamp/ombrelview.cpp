@@ -12,22 +12,20 @@
 #include "midi/mmein.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(COmbrelView, CMidiView)
+IMPLEMENT_DYNCREATE(COmbrelView, CPanelView)
 
-BEGIN_MESSAGE_MAP(COmbrelView, CMidiView)
+BEGIN_MESSAGE_MAP(COmbrelView, CPanelView)
     ON_WM_ERASEBKGND()
     ON_COMMAND(ID_PROGRAM_DEVICE_ID, OnProgramDeviceId)
     ON_COMMAND(ID_DEFAULT_IO_NAMES, OnDefaultIoNames)
     ON_COMMAND(ID_EDIT_DEVICE_NAMES, OnSystemDeviceNames)
-    ON_COMMAND(ID_HELP_CURRENT_FUNCTION, OnHelpCurrentFunction)
     ON_COMMAND(ID_FAST_METER_POLLING, OnFastMeterPolling)
     ON_UPDATE_COMMAND_UI(ID_FAST_METER_POLLING, OnUpdateFastMeterPolling)
-    ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 namespace {
 
-const int kHelp = 231;
+const int kHelp = 231;   // also the view's help context
 const int kLevelRequest = 0x11;
 const int kLevelReplyMark = 0x31;
 const int kShortestLevelReply = 16;
@@ -285,10 +283,11 @@ PanelControl StripControl(int channel, int kind) {
 
 }  // namespace
 
-COmbrelView::COmbrelView() : m_controls(size_t(kControlCount)), m_index(size_t(kIndexSize), nullptr) {
+COmbrelView::COmbrelView() {
+    m_nHelpContext = 231;
+    AllocatePanel(kControlCount, kIndexSize);
     BuildControls();
-    PanelInitTable(&m_table, m_controls.data(), m_index.data(), kControlCount, kIndexSize, kPanelWidth,
-                   kPanelHeight);
+    BuildPanelTable(kPanelWidth, kPanelHeight);
     // The address starts at 0, so that this binds the name controls.
     SetDeviceId(bankaddr::kAllDevices);
 }
@@ -309,40 +308,11 @@ void COmbrelView::BuildControls() {
 // ---------------------------------------------------------------- drawing and input
 
 void COmbrelView::OnDraw(CDC* dc) {
-    CFrameWnd* frame = GetParentFrame();
-    if (frame && frame->IsKindOf(RUNTIME_CLASS(CMainFrame)))
-        static_cast<CMainFrame*>(frame)->FitToClient(m_nPanelWidth, m_nPanelHeight, FALSE);
-    if (!dc) return;
-    const HDC hdc = dc->GetSafeHdc();
-    RECT client;
-    GetClientRect(&client);
-    HBRUSH brush = CreateSolidBrush(RGB(105, 105, 105));
-    FillRect(hdc, &client, brush);
-    DeleteObject(brush);
-    SelectClipRgn(hdc, nullptr);
-    PanelPaint(hdc, m_controls.data(), kControlCount, TRUE);
+    const COLORREF grey = RGB(105, 105, 105);
+    PaintPanel(dc, m_nPanelWidth, m_nPanelHeight, &grey);
 }
 
 BOOL COmbrelView::OnEraseBkgnd(HDC) { return TRUE; }
-
-void COmbrelView::RedrawAllControls() {
-    if (!HasWindow()) return;
-    CClientDC dc(this);
-    PanelPaint(dc.GetSafeHdc(), m_controls.data(), kControlCount, FALSE);
-}
-
-BOOL COmbrelView::PreTranslateMessage(MSG* msg) {
-    if (msg && HasWindow() && msg->hwnd == m_hWnd) {
-        const int result =
-            PanelHandleMessage(m_hWnd, m_controls.data(), kControlCount, msg->message, msg->wParam, msg->lParam);
-        // The view may be gone once a value dialog has returned.
-        if (result == 2 && HasWindow()) {
-            RedrawAllControls();
-            if (CDigiDoc* doc = GetDigiDoc()) doc->NotifyParametersChanged(FALSE);
-        }
-    }
-    return CMidiView::PreTranslateMessage(msg);
-}
 
 // ---------------------------------------------------------------- fast polling
 

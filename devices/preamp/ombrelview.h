@@ -4,12 +4,9 @@
 // meters and the fast polling; ombrelprotocol.cpp what goes to and comes
 // from the device, the commands and the saved settings.
 #pragma once
-#include <vector>
+#include "devices/panelview.h"
 
-#include "midi/midiview.h"
-#include "panel/panel.h"
-
-class COmbrelView : public CMidiView {
+class COmbrelView : public CPanelView {
     DECLARE_DYNCREATE(COmbrelView)
 public:
     static const int kChannels = 8;
@@ -99,19 +96,13 @@ public:
     void OnSysExReceived(const BYTE* data, int length) override;
 
     void OnDraw(CDC* dc) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
     void Serialize(CArchive& ar) override;
 
     int SetDeviceId(int address);
-    void RedrawAllControls();
     void SendInputTrim(int channel);
     void SendOutputTrim(int channel);
 
     // State, for the tests and the benchmark.
-    PanelControl* Control(int id) { return (id >= 0 && id < kIndexSize) ? m_index[size_t(id)] : nullptr; }
-    double Value(int id) { return Control(id) ? Control(id)->value : -1.0; }
-    PanelControlTable* Table() { return &m_table; }
-    PanelControl* Controls() { return m_controls.data(); }
     int GetDeviceId() const { return m_nDeviceId; }
     int GetNameIndex() const { return m_nNameIndex; }
     int GetLastDeviceId() const { return m_nLastDeviceId; }
@@ -129,7 +120,6 @@ protected:
     void DecodeLevels(const BYTE* data, int length);
     void OnStatusReply(const BYTE* data, int length);
     void ApplyHold(int id, int level);
-    bool HasWindow() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
 
     // Device side (ombrelprotocol.cpp)
     void BindNameControls();
@@ -146,16 +136,10 @@ protected:
     void OnProgramDeviceId();
     void OnDefaultIoNames();
     void OnSystemDeviceNames();
-    void OnHelpCurrentFunction();
-    BOOL OnHelpInfo(HELPINFO* info);
     int IntValue(int id) { return Truncate(Value(id)); }
     bool On(int id) { return Value(id) > 0.5; }
     void Show(double value, int id) { PanelShowValue(value, id, &m_table); }
     static int Truncate(double v);
-
-    std::vector<PanelControl> m_controls;
-    std::vector<PanelControl*> m_index;
-    PanelControlTable m_table{};
 
     int m_nDeviceId = 0;
     int m_nNameIndex = 0;

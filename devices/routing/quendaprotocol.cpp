@@ -32,8 +32,6 @@ const int kAdcState = 0x57;
 const int kProgramId = 0x58;
 const int kAdcAutoRouting = 0x49;
 const int kShortestStatus = 100;   // a status reply is longer than this
-const int kHelpContext = 228;
-const UINT kHtmlHelpContext = 0x000F;
 const char* const kTitle = "Tesmer Quenda Vantor";
 
 bool IsDeviceAddress(int id) { return (id >= 0 && id <= 15) || id == kAllDevices; }
@@ -282,12 +280,7 @@ void CQuendaMView::UpdateStatus(int state, int blinkPhase) {
         ++m_nStatusCounter;
     else
         PanelShowValue(state == -10 ? 0 : 1, kDeviceState, &m_table);
-    if (CFrameWnd* frame = GetParentFrame())
-        if (frame->GetWindowText() != kTitle) frame->SetWindowText(kTitle);
-    if (!HasWindow()) return;
-    CClientDC dc(this);
-    PanelPaintBlinking(dc.GetSafeHdc(), m_controls.data(), kControlCount, blinkPhase);
-    PanelPaint(dc.GetSafeHdc(), m_controls.data(), kControlCount, FALSE);
+    ShowStatus(kTitle, blinkPhase);
 }
 
 // ---------------------------------------------------------------- commands
@@ -353,15 +346,6 @@ void CQuendaMView::OnSelectBaudRate() {
     // Only the set block carries Follow Clock; this message leaves bit 6 clear.
     const int value = (IntValue(kEnableAdc) & 1) + 4 * code + 16 * (IntValue(kSampleRateRange) & 3);
     theMmeIn.SendShortMessage(this, kSetParameters, kAdcAndRate, value, kModel, kAllDevices);
-}
-
-void CQuendaMView::OnHelpCurrentFunction() {
-    if (CWinApp* app = AfxGetApp()) app->HtmlHelp(kHelpContext, kHtmlHelpContext);
-}
-
-BOOL CQuendaMView::OnHelpInfo(HELPINFO*) {
-    OnHelpCurrentFunction();
-    return TRUE;
 }
 
 // ---------------------------------------------------------------- settings

@@ -13,9 +13,9 @@
 #include "framework/dialog.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CQuendaMView, CMidiView)
+IMPLEMENT_DYNCREATE(CQuendaMView, CPanelView)
 
-BEGIN_MESSAGE_MAP(CQuendaMView, CMidiView)
+BEGIN_MESSAGE_MAP(CQuendaMView, CPanelView)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_ERASEBKGND()
@@ -24,8 +24,6 @@ BEGIN_MESSAGE_MAP(CQuendaMView, CMidiView)
     ON_COMMAND(ID_EDIT_DEVICE_NAMES, OnSystemDeviceNames)
     ON_COMMAND(ID_DEFAULT_IO_NAMES, OnDefaultIoNames)
     ON_COMMAND(ID_SELECT_BAUD_RATE, OnSelectBaudRate)
-    ON_COMMAND(ID_HELP_CURRENT_FUNCTION, OnHelpCurrentFunction)
-    ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 namespace {
@@ -133,10 +131,9 @@ void FillRect(HDC dc, int left, int top, int right, int bottom, HBRUSH brush) {
 }  // namespace
 
 CQuendaMView::CQuendaMView()
-    : m_controls(size_t(kControlCount)),
-      m_index(size_t(kIndexSize), nullptr),
-      m_pHorzBar(new CScrollBar),
-      m_pVertBar(new CScrollBar) {
+    : m_pHorzBar(new CScrollBar), m_pVertBar(new CScrollBar) {
+    m_nHelpContext = kHelp;
+    AllocatePanel(kControlCount, kIndexSize);
     BuildControls();
     // The device ID starts at 0, so that this binds the name labels.
     SetDeviceId(127);
@@ -196,7 +193,7 @@ void CQuendaMView::BuildControls() {
             m_controls[size_t(id)] = Generated(id, PANEL_SWITCH, kCellBitmap, 0, 1, kMatrixLeft + 12 * o + o / 8,
                                                header + 10 * i + i / 8, 12, 10, 0);
         }
-    PanelInitTable(&m_table, m_controls.data(), m_index.data(), kControlCount, kIndexSize, 980, 900);
+    BuildPanelTable(980, 900);
     // The persistence functions walk records only, so the settings header
     // shares the full index rather than having one too small for its ids.
     m_settings = m_table;
@@ -440,12 +437,6 @@ void CQuendaMView::OnDraw(CDC* dc) {
 }
 
 BOOL CQuendaMView::OnEraseBkgnd(HDC) { return TRUE; }
-
-void CQuendaMView::RedrawAllControls() {
-    if (!HasWindow()) return;
-    CClientDC dc(this);
-    PanelPaint(dc.GetSafeHdc(), m_controls.data(), kControlCount, FALSE);
-}
 
 // ---------------------------------------------------------------- scrolling
 

@@ -7,12 +7,11 @@
 #include <memory>
 #include <vector>
 
-#include "midi/midiview.h"
-#include "panel/panel.h"
+#include "devices/panelview.h"
 
 class CScrollBar;
 
-class CQuendaMView : public CMidiView {
+class CQuendaMView : public CPanelView {
     DECLARE_DYNCREATE(CQuendaMView)
 public:
     // Channel numbering: inputs 0..63 are MADI, 64..71 AES; outputs 0..63
@@ -82,13 +81,9 @@ public:
 
     void LayoutMatrix(BOOL relayout);
     void SelectInputForOutput(int output, int input);
-    void RedrawAllControls();
     void SetDeviceId(int id);
 
     // State, for the tests and the benchmark.
-    PanelControl* Control(int id) { return (id >= 0 && id < kIndexSize) ? m_index[size_t(id)] : nullptr; }
-    double Value(int id) { return Control(id) ? Control(id)->value : -1.0; }
-    PanelControlTable* Table() { return &m_table; }
     PanelControlTable* SettingsTable() { return &m_settings; }
     int GetDeviceId() const { return m_nDeviceId; }
     int GetNameIndex() const { return m_nNameIndex; }
@@ -125,7 +120,6 @@ protected:
     bool Hover(int row, int column);
     void FillAlongDrag(int row, int column);
     LPARAM OneCrosspointPoint(LPARAM lParam);
-    bool HasWindow() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
 
     // Device side (quendaprotocol.cpp)
     void BindNameLabels();
@@ -138,16 +132,11 @@ protected:
     void OnSystemDeviceNames();
     void OnDefaultIoNames();
     void OnSelectBaudRate();
-    void OnHelpCurrentFunction();
-    BOOL OnHelpInfo(HELPINFO* info);
     int IntValue(int id) { return Truncate(Value(id)); }
     static int Truncate(double v);
     void SetBlink(int id, bool on);
     void SetLit(int id, bool on);
 
-    std::vector<PanelControl> m_controls;
-    std::vector<PanelControl*> m_index;
-    PanelControlTable m_table{};
     PanelControlTable m_settings{};
 
     int m_nDeviceId = 0;

@@ -13,13 +13,11 @@
 #include "midi/mmein.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CmidiTarvikFView, CMidiView)
+IMPLEMENT_DYNCREATE(CmidiTarvikFView, CPanelView)
 
-BEGIN_MESSAGE_MAP(CmidiTarvikFView, CMidiView)
+BEGIN_MESSAGE_MAP(CmidiTarvikFView, CPanelView)
     ON_COMMAND(ID_SELECT_DEVICE, OnSelectDeviceId)
     ON_COMMAND(ID_PROGRAM_DEVICE_ID, OnProgramDeviceId)
-    ON_COMMAND(ID_HELP_CURRENT_FUNCTION, OnHelpCurrentFunction)
-    ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 namespace {
@@ -29,7 +27,6 @@ const int kStatusRequest = 0x10;
 const int kSetParameters = 0x20;
 const int kShortReply = 72;
 const int kLongReply = 127;
-const UINT kHtmlHelpContext = 0x000F;
 
 char g_inputStates[3][PANEL_LIST_ENTRY] = {"ERROR ", "LOCK ", "SYNC "};
 char g_channels[2][PANEL_LIST_ENTRY] = {"56 Chann. ", "64 Chann. "};
@@ -79,7 +76,9 @@ bool Greys(int id) {
 
 }  // namespace
 
-CmidiTarvikFView::CmidiTarvikFView() : m_controls(size_t(kControlCount)), m_index(size_t(kIndexSize), nullptr) {
+CmidiTarvikFView::CmidiTarvikFView() {
+    m_nHelpContext = kHelp;
+    AllocatePanel(kControlCount, kIndexSize);
     size_t k = 0;
     for (const PanelControl& c : kHead) m_controls[k++] = c;
     struct Row {
@@ -115,8 +114,7 @@ CmidiTarvikFView::CmidiTarvikFView() : m_controls(size_t(kControlCount)), m_inde
         std::snprintf(c.name, sizeof(c.name), "Input Routing %2d", o + 1);
         m_controls[k++] = c;
     }
-    PanelInitTable(&m_table, m_controls.data(), m_index.data(), kControlCount, kIndexSize, kPanelWidth,
-                   kPanelHeight);
+    BuildPanelTable(kPanelWidth, kPanelHeight);
     m_nDeviceId = tarvik::kAllDevices;
 }
 
@@ -124,33 +122,10 @@ CmidiTarvikFView::~CmidiTarvikFView() = default;
 
 // ---------------------------------------------------------------- drawing and input
 
-void CmidiTarvikFView::OnDraw(CDC* dc) {
-    CFrameWnd* frame = GetParentFrame();
-    if (frame && frame->IsKindOf(RUNTIME_CLASS(CMainFrame)))
-        static_cast<CMainFrame*>(frame)->FitToClient(kPanelWidth, kPanelHeight, FALSE);
-    if (!dc) return;
-    SelectClipRgn(dc->GetSafeHdc(), nullptr);
-    PanelPaint(dc->GetSafeHdc(), m_controls.data(), kControlCount, TRUE);
-}
+void CmidiTarvikFView::OnDraw(CDC* dc) { PaintPanel(dc, kPanelWidth, kPanelHeight); }
 
-void CmidiTarvikFView::RedrawAllControls() {
-    if (!HasWindow()) return;
-    CClientDC dc(this);
-    PanelPaint(dc.GetSafeHdc(), m_controls.data(), kControlCount, FALSE);
-}
-
-BOOL CmidiTarvikFView::PreTranslateMessage(MSG* msg) {
-    if (msg && HasWindow() && msg->hwnd == m_hWnd) {
-        const int result =
-            PanelHandleMessage(m_hWnd, m_controls.data(), kControlCount, msg->message, msg->wParam, msg->lParam);
-        // Straight to the device: an edit here starts no save countdown.
-        if (result == 2 && HasWindow()) {
-            RedrawAllControls();
-            SendChangedParameters(FALSE, FALSE, FALSE);
-        }
-    }
-    return CMidiView::PreTranslateMessage(msg);
-}
+// Straight to the device: an edit here starts no save countdown.
+void CmidiTarvikFView::OnPanelEdited() { SendChangedParameters(FALSE, FALSE, FALSE); }
 
 // ---------------------------------------------------------------- buttons
 
@@ -292,8 +267,7 @@ void CmidiTarvikFView::UpdateStatus(int state, int blinkPhase) {
         else
             std::snprintf(title, sizeof(title), "Tesmer Tarvik Vantor - online: ID %02X", m_nDeviceId);
     }
-    if (CFrameWnd* frame = GetParentFrame())
-        if (frame->GetWindowText() != title) frame->SetWindowText(title);
+    SetFrameTitle(title);
 }
 
 // ---------------------------------------------------------------- commands
@@ -307,15 +281,6 @@ void CmidiTarvikFView::OnSelectDeviceId() {
 }
 
 void CmidiTarvikFView::OnProgramDeviceId() { tarvik::ProgramDeviceId(this); }
-
-void CmidiTarvikFView::OnHelpCurrentFunction() {
-    if (CWinApp* app = AfxGetApp()) app->HtmlHelp(kHelp, kHtmlHelpContext);
-}
-
-BOOL CmidiTarvikFView::OnHelpInfo(HELPINFO*) {
-    OnHelpCurrentFunction();
-    return TRUE;
-}
 
 // ---------------------------------------------------------------- settings
 

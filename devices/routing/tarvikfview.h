@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "devices/routing/tarvikprotocol.h"
-#include "midi/midiview.h"
-#include "panel/panel.h"
+#include "devices/panelview.h"
 
-class CmidiTarvikFView : public CMidiView {
+class CmidiTarvikFView : public CPanelView {
     DECLARE_DYNCREATE(CmidiTarvikFView)
 public:
     static const int kOutputs = 16;
@@ -38,19 +37,14 @@ public:
     void OnSysExReceived(const BYTE* data, int length) override;
 
     void OnDraw(CDC* dc) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
     void Serialize(CArchive& ar) override;
 
     void SelectOutputButton(int output);
     int FindSelectedOutput();
     void SelectSourceButton(int source, BOOL show);
     void EnablePanel(BOOL offline);
-    void RedrawAllControls();
 
     // State, for the tests.
-    PanelControl* Control(int id) { return (id >= 0 && id < kIndexSize) ? m_index[size_t(id)] : nullptr; }
-    double Value(int id) { return Control(id) ? Control(id)->value : -1.0; }
-    PanelControlTable* Table() { return &m_table; }
     int GetDeviceId() const { return m_nDeviceId; }
     int GetReplySkip() const { return m_nReplySkip; }
     bool IsOffline() const { return m_bOffline; }
@@ -58,15 +52,10 @@ public:
 protected:
     void OnSelectDeviceId();
     void OnProgramDeviceId();
-    void OnHelpCurrentFunction();
-    BOOL OnHelpInfo(HELPINFO* info);
-    bool HasWindow() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
+    void OnPanelEdited() override;
     // Saving while the panel is greyed writes what it showed before.
     void WithShownValues(const std::function<void()>& save);
 
-    std::vector<PanelControl> m_controls;
-    std::vector<PanelControl*> m_index;
-    PanelControlTable m_table{};
     int m_nDeviceId = 0;
     int m_nReplySkip = 0;
     bool m_bOffline = false;

@@ -19,8 +19,6 @@ const int kStatusRequest = 0x10;
 const int kSetParameters = 0x20;
 const int kShortReply = 72;
 const int kLongReply = 127;
-const int kHelpContext = 226;
-const UINT kHtmlHelpContext = 0x000F;
 const char* const kTitle = "Tesmer Tarvik Vantor";
 
 }  // namespace
@@ -138,12 +136,7 @@ void CTarvikMView::UpdateStatus(int state, int blinkPhase) {
         ++m_nStatusCounter;
     else
         PanelShowValue(state == -10 ? 0 : 1, kDeviceState, &m_table);
-    if (CFrameWnd* frame = GetParentFrame())
-        if (frame->GetWindowText() != kTitle) frame->SetWindowText(kTitle);
-    if (!HasWindow()) return;
-    CClientDC dc(this);
-    PanelPaintBlinking(dc.GetSafeHdc(), m_controls.data(), kControlCount, blinkPhase);
-    PanelPaint(dc.GetSafeHdc(), m_controls.data(), kControlCount, FALSE);
+    ShowStatus(kTitle, blinkPhase);
 }
 
 // ---------------------------------------------------------------- commands
@@ -177,15 +170,6 @@ void CTarvikMView::OnDefaultIoNames() {
         PanelMarkChanged(c < kInputs ? kInputNameFirst + c : kOutputNameFirst + c - kInputs, &m_table);
     }
     RedrawAllControls();
-}
-
-void CTarvikMView::OnHelpCurrentFunction() {
-    if (CWinApp* app = AfxGetApp()) app->HtmlHelp(kHelpContext, kHtmlHelpContext);
-}
-
-BOOL CTarvikMView::OnHelpInfo(HELPINFO*) {
-    OnHelpCurrentFunction();
-    return TRUE;
 }
 
 // ---------------------------------------------------------------- settings

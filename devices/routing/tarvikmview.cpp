@@ -1,5 +1,5 @@
-// The Tarvik matrix as a panel: its controls and their places, the drawing
-// and the mouse.
+// The Tarvik matrix as a panel: its controls and their places, and the
+// routing they picture.
 #include "devices/routing/tarvikmview.h"
 
 #include <algorithm>
@@ -10,15 +10,13 @@
 #include "app/mainframe.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CTarvikMView, CMidiView)
+IMPLEMENT_DYNCREATE(CTarvikMView, CPanelView)
 
-BEGIN_MESSAGE_MAP(CTarvikMView, CMidiView)
+BEGIN_MESSAGE_MAP(CTarvikMView, CPanelView)
     ON_COMMAND(ID_SELECT_DEVICE, OnSelectDeviceId)
     ON_COMMAND(ID_PROGRAM_DEVICE_ID, OnProgramDeviceId)
     ON_COMMAND(ID_EDIT_DEVICE_NAMES, OnSystemDeviceNames)
     ON_COMMAND(ID_DEFAULT_IO_NAMES, OnDefaultIoNames)
-    ON_COMMAND(ID_HELP_CURRENT_FUNCTION, OnHelpCurrentFunction)
-    ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 namespace {
@@ -94,12 +92,13 @@ int Gap(int k) { return k >= 8 ? 15 : 0; }
 
 }  // namespace
 
-CTarvikMView::CTarvikMView() : m_controls(size_t(kControlCount)), m_index(size_t(kIndexSize), nullptr) {
+CTarvikMView::CTarvikMView() {
     // No reply yet: the panel shows the device as not there.
     m_nStatusCounter = 10;
+    m_nHelpContext = kHelp;
+    AllocatePanel(kControlCount, kIndexSize);
     BuildControls();
-    PanelInitTable(&m_table, m_controls.data(), m_index.data(), kControlCount, kIndexSize, kPanelWidth,
-                   kPanelHeight);
+    BuildPanelTable(kPanelWidth, kPanelHeight);
     // Setup lines and registry values cover the template rows only; the
     // persistence functions look controls up by name, so this header shares
     // the full table's index rather than building one of its own.
@@ -171,33 +170,7 @@ void CTarvikMView::BuildControls() {
 
 // ---------------------------------------------------------------- drawing and input
 
-void CTarvikMView::OnDraw(CDC* dc) {
-    CFrameWnd* frame = GetParentFrame();
-    if (frame && frame->IsKindOf(RUNTIME_CLASS(CMainFrame)))
-        static_cast<CMainFrame*>(frame)->FitToClient(kPanelWidth, kPanelHeight, FALSE);
-    if (!dc) return;
-    SelectClipRgn(dc->GetSafeHdc(), nullptr);
-    PanelPaint(dc->GetSafeHdc(), m_controls.data(), kControlCount, TRUE);
-}
-
-void CTarvikMView::RedrawAllControls() {
-    if (!HasWindow()) return;
-    CClientDC dc(this);
-    PanelPaint(dc.GetSafeHdc(), m_controls.data(), kControlCount, FALSE);
-}
-
-BOOL CTarvikMView::PreTranslateMessage(MSG* msg) {
-    if (msg && HasWindow() && msg->hwnd == m_hWnd) {
-        const int result =
-            PanelHandleMessage(m_hWnd, m_controls.data(), kControlCount, msg->message, msg->wParam, msg->lParam);
-        // The view may be gone once a value dialog has returned.
-        if (result == 2 && HasWindow()) {
-            RedrawAllControls();
-            if (CDigiDoc* doc = GetDigiDoc()) doc->NotifyParametersChanged(FALSE);
-        }
-    }
-    return CMidiView::PreTranslateMessage(msg);
-}
+void CTarvikMView::OnDraw(CDC* dc) { PaintPanel(dc, kPanelWidth, kPanelHeight); }
 
 // ---------------------------------------------------------------- routing picture
 

@@ -5,13 +5,10 @@
 // holds the panel; tarvikmprotocol.cpp what goes to and comes from the
 // device, the commands and the saved settings.
 #pragma once
-#include <vector>
-
 #include "devices/routing/tarvikprotocol.h"
-#include "midi/midiview.h"
-#include "panel/panel.h"
+#include "devices/panelview.h"
 
-class CTarvikMView : public CMidiView {
+class CTarvikMView : public CPanelView {
     DECLARE_DYNCREATE(CTarvikMView)
 public:
     static const int kInputs = 16;
@@ -50,18 +47,13 @@ public:
     void OnSysExReceived(const BYTE* data, int length) override;
 
     void OnDraw(CDC* dc) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
     void Serialize(CArchive& ar) override;
 
     void SetDeviceId(int id);
     void SelectInputForOutput(int output, int input);
     void RefreshMatrixFromSelectors();
-    void RedrawAllControls();
 
     // State, for the tests and the benchmark.
-    PanelControl* Control(int id) { return (id >= 0 && id < kIndexSize) ? m_index[size_t(id)] : nullptr; }
-    double Value(int id) { return Control(id) ? Control(id)->value : -1.0; }
-    PanelControlTable* Table() { return &m_table; }
     PanelControlTable* SettingsTable() { return &m_settings; }
     int GetDeviceId() const { return m_nDeviceId; }
     int GetDeviceIndex() const { return m_nDeviceIndex; }
@@ -69,18 +61,11 @@ public:
 
 protected:
     void BuildControls();
-    BOOL OnEraseBkgnd(HDC dc);
     void OnSelectDeviceId();
     void OnProgramDeviceId();
     void OnSystemDeviceNames();
     void OnDefaultIoNames();
-    void OnHelpCurrentFunction();
-    BOOL OnHelpInfo(HELPINFO* info);
-    bool HasWindow() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd); }
 
-    std::vector<PanelControl> m_controls;
-    std::vector<PanelControl*> m_index;
-    PanelControlTable m_table{};
     PanelControlTable m_settings{};
 
     int m_nDeviceId = 0;

@@ -1,0 +1,93 @@
+#include "devices/panelview.h"
+
+#include "app/digidoc.h"
+#include "app/mainframe.h"
+#include "framework/winapp.h"
+#include "resource.h"
+
+IMPLEMENT_DYNCREATE(CPanelView, CMidiView)
+
+BEGIN_MESSAGE_MAP(CPanelView, CMidiView)
+    ON_COMMAND(ID_HELP_CURRENT_FUNCTION, OnHelpCurrentFunction)
+    ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+
+namespace {
+const UINT kHtmlHelpContext = 0x000F;
+}
+
+CPanelView::CPanelView() = default;
+CPanelView::~CPanelView() = default;
+
+void CPanelView::AllocatePanel(int count, int indexSize) {
+    m_controls.assign(size_t(count), PanelControl{});
+    m_index.assign(size_t(indexSize), nullptr);
+}
+
+void CPanelView::BuildPanelTable(int width, int height) {
+    PanelInitTable(&m_table, m_controls.data(), m_index.data(), int(m_controls.size()), int(m_index.size()), width,
+                   height);
+}
+
+void CPanelView::RedrawAllControls() {
+    if (!HasWindow()) return;
+    CClientDC dc(this);
+    PanelPaint(dc.GetSafeHdc(), m_controls.data(), int(m_controls.size()), FALSE);
+}
+
+BOOL CPanelView::PreTranslateMessage(MSG* msg) {
+    if (msg && HasWindow() && msg->hwnd == m_hWnd) {
+        const int result = PanelHandleMessage(m_hWnd, m_controls.data(), int(m_controls.size()), msg->message,
+                                              msg->wParam, msg->lParam);
+        // The view may be gone once a value dialog has returned.
+        if (result == 2 && HasWindow()) {
+            RedrawAllControls();
+            OnPanelEdited();
+        }
+    }
+    return CMidiView::PreTranslateMessage(msg);
+}
+
+void CPanelView::OnPanelEdited() {
+    if (CDigiDoc* doc = GetDigiDoc()) doc->NotifyParametersChanged(FALSE);
+}
+
+void CPanelView::PaintPanel(CDC* dc, int width, int height, const COLORREF* fill) {
+    CFrameWnd* frame = GetParentFrame();
+    if (frame && frame->IsKindOf(RUNTIME_CLASS(CMainFrame)))
+        static_cast<CMainFrame*>(frame)->FitToClient(width, height, FALSE);
+    if (!dc) return;
+    const HDC hdc = dc->GetSafeHdc();
+    if (fill) {
+        RECT client;
+        GetClientRect(&client);
+        HBRUSH brush = CreateSolidBrush(*fill);
+        FillRect(hdc, &client, brush);
+        DeleteObject(brush);
+    }
+    SelectClipRgn(hdc, nullptr);
+    PanelPaint(hdc, m_controls.data(), int(m_controls.size()), TRUE);
+}
+
+void CPanelView::SetFrameTitle(const char* title) {
+    // Only a new text: the same one set again would flicker.
+    if (CFrameWnd* frame = GetParentFrame())
+        if (frame->GetWindowText() != title) frame->SetWindowText(title);
+}
+
+void CPanelView::ShowStatus(const char* title, int blinkPhase) {
+    SetFrameTitle(title);
+    if (!HasWindow()) return;
+    CClientDC dc(this);
+    PanelPaintBlinking(dc.GetSafeHdc(), m_controls.data(), int(m_controls.size()), blinkPhase);
+    PanelPaint(dc.GetSafeHdc(), m_controls.data(), int(m_controls.size()), FALSE);
+}
+
+void CPanelView::OnHelpCurrentFunction() {
+    if (CWinApp* app = AfxGetApp()) app->HtmlHelp(DWORD_PTR(m_nHelpContext), kHtmlHelpContext);
+}
+
+BOOL CPanelView::OnHelpInfo(HELPINFO*) {
+    OnHelpCurrentFunction();
+    return TRUE;
+}
