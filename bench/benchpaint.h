@@ -74,20 +74,61 @@ inline double BitmapLoadTime(HDC dc, const std::vector<int>& ids) {
            Median(21, [] { PanelFreeBitmaps(); });
 }
 
+// The load of each bitmap on its own, dearest first: where a cold paint's
+// time goes.
+struct Load {
+    int id;
+    double seconds;
+    BITMAP size;
+};
+inline std::vector<Load> LoadsOf(HDC dc, const std::vector<int>& ids) {
+    std::vector<Load> loads;
+    for (int id : ids) {
+        Load l{id, BitmapLoadTime(dc, {id}), BITMAP{}};
+        if (HDC source = GetBitmapDC(dc, id)) GetObjectA(GetCurrentObject(source, OBJ_BITMAP), sizeof(l.size), &l.size);
+        loads.push_back(l);
+    }
+    std::sort(loads.begin(), loads.end(), [](const Load& a, const Load& b) { return a.seconds > b.seconds; });
+    return loads;
+}
+
+// The floor of a paint of these controls: one BitBlt each, from the bitmap
+// it shows. Backgrounds are as large as the panel, and one small source for
+// all would clip their blits to a corner. The sources are looked up first,
+// outside the time.
+inline double BareBlitTime(HDC dc, const std::vector<const PanelControl*>& controls) {
+    std::vector<HDC> sources;
+    for (const PanelControl* c : controls) sources.push_back(GetBitmapDC(dc, c->bitmap));
+    return Time([&] {
+        for (size_t k = 0; k < controls.size(); ++k) {
+            const PanelControl* c = controls[k];
+            BitBlt(dc, c->x, c->y, c->w, c->h, sources[k], 0, 0, SRCCOPY);
+        }
+    });
+}
+
 // The medians of fn with the bitmap cache freed before each call (untimed),
-// as for the first paint after a tick, and with it as fn left it.
+// as for the first paint after a tick, and with it as fn left it. prepare
+// runs before every call, outside the time: what fn needs to find, such as
+// the controls a repaint is to draw.
 struct CacheTimes {
     double cold, warm;
 };
-template <class Fn>
-CacheTimes TimeColdAndWarm(int runs, Fn fn) {
+template <class Prepare, class Fn>
+CacheTimes TimeColdAndWarm(int runs, Prepare prepare, Fn fn) {
     std::vector<double> colds, warms;
     for (int r = 0; r < runs; ++r) {
+        prepare();
         PanelFreeBitmaps();
         colds.push_back(Time(fn));
+        prepare();
         warms.push_back(Time(fn));
     }
     return {MedianOf(colds), MedianOf(warms)};
+}
+template <class Fn>
+CacheTimes TimeColdAndWarm(int runs, Fn fn) {
+    return TimeColdAndWarm(runs, [] {}, fn);
 }
 
 }  // namespace bench

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,16 @@ public:
         m_view = view;
         return true;
     }
+    // Open, and the paint a new window asks for made now rather than in a
+    // timed part; a window that cannot be made is said on stderr.
+    bool OpenPainted(CWnd* view) {
+        if (!Open(view)) {
+            std::fprintf(stderr, "no view window\n");
+            return false;
+        }
+        view->UpdateWindow();
+        return true;
+    }
 
 private:
     RECT m_area;
@@ -72,6 +83,28 @@ PaintTimes TimeFullPaints(CView* view, DibTarget& target, Floor floor) {
         floors.push_back(floor());
     }
     return {MedianOf(colds), MedianOf(warms), MedianOf(floors)};
+}
+
+// A view's full paint and what explains it: the controls it draws, its
+// paints cold and warm against the floor of their bare blits (each from the
+// bitmap it shows), and the loads of those bitmaps, together and each on its
+// own. A first paint, untimed, lets the view settle what it lays out.
+struct FullPaint {
+    std::vector<const PanelControl*> drawn;
+    PaintTimes paints;
+    std::vector<int> ids;
+    double load;
+    std::vector<Load> loads;
+};
+inline FullPaint MeasureFullPaint(CView* view, PanelControlTable* table, DibTarget& target) {
+    view->OnDraw(&target.cdc);
+    FullPaint f;
+    f.drawn = DrawnControls(table);
+    f.paints = TimeFullPaints(view, target, [&] { return BareBlitTime(target.dc(), f.drawn); });
+    f.ids = BitmapsOf(f.drawn);
+    f.load = BitmapLoadTime(target.dc(), f.ids);
+    f.loads = LoadsOf(target.dc(), f.ids);
+    return f;
 }
 
 }  // namespace bench

@@ -14,7 +14,6 @@
 //   fast polling     the window on simulated ports, its device answering, the
 //                    transport's own 15 ms timer driving it for 5 s of real
 //                    time: the CPU the whole process uses
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -50,24 +49,6 @@ void MoveEveryMeter(sim::SimOmbrel& device) {
     device.reg[0x11] = BYTE(device.reg[0x11] | 0x03);             // limiter: analog and digital
     device.reg[0x13] = BYTE((device.reg[0x13] & ~0x18) | 0x08);   // peak hold: auto reset
     device.moving = true;
-}
-
-// The load of each bitmap on its own, dearest first: where a cold paint's
-// time goes.
-struct Load {
-    int id;
-    double seconds;
-    BITMAP size;
-};
-std::vector<Load> LoadsOf(HDC dc, const std::vector<int>& ids) {
-    std::vector<Load> loads;
-    for (int id : ids) {
-        Load l{id, bench::BitmapLoadTime(dc, {id}), BITMAP{}};
-        if (HDC source = GetBitmapDC(dc, id)) GetObjectA(GetCurrentObject(source, OBJ_BITMAP), sizeof(l.size), &l.size);
-        loads.push_back(l);
-    }
-    std::sort(loads.begin(), loads.end(), [](const Load& a, const Load& b) { return a.seconds > b.seconds; });
-    return loads;
 }
 
 void Decode(COmbrelView* view, const sim::Bytes& reply) { view->OnSysExReceived(reply.data(), int(reply.size())); }
@@ -136,12 +117,7 @@ int main() {
     const int W = COmbrelView::kPanelWidth, H = COmbrelView::kPanelHeight;
     bench::ViewHost host("Ombrel bench", W, H);
     auto* view = new CountingOmbrel;   // deleted with its window
-    if (!host.Open(view)) {
-        std::fprintf(stderr, "no view window\n");
-        return 1;
-    }
-    // The paint the new window asks for, now rather than in a timed part.
-    view->UpdateWindow();
+    if (!host.OpenPainted(view)) return 1;
 
     sim::SimOmbrel device(0);
     MoveEveryMeter(device);
@@ -150,26 +126,10 @@ int main() {
 
     bench::DibTarget target(W, H);
     HDC memory = target.dc();
-    view->OnDraw(&target.cdc);
-
     PanelControlTable* table = view->Table();
-    const std::vector<const PanelControl*> drawn = bench::DrawnControls(table);
-
-    const bench::PaintTimes paints = bench::TimeFullPaints(view, target, [&] {
-        // Each control from its own bitmap: the strip and header backgrounds
-        // are large, and one small source would clip their blits to a corner.
-        std::vector<HDC> sources;
-        for (const PanelControl* c : drawn) sources.push_back(GetBitmapDC(memory, c->bitmap));
-        return bench::Time([&] {
-            for (size_t k = 0; k < drawn.size(); ++k) {
-                const PanelControl* c = drawn[k];
-                BitBlt(memory, c->x, c->y, c->w, c->h, sources[k], 0, 0, SRCCOPY);
-            }
-        });
-    });
-    const std::vector<int> ids = bench::BitmapsOf(drawn);
-    const double load = bench::BitmapLoadTime(memory, ids);
-    const std::vector<Load> loads = LoadsOf(memory, ids);
+    // The floor blits each control from its own bitmap: the strip and header
+    // backgrounds are large.
+    const auto [drawn, paints, ids, load, loads] = bench::MeasureFullPaint(view, table, target);
 
     // An even number of toggles leaves the mute as the device has it.
     const int mute = COmbrelView::StripId(3, COmbrelView::kMute);

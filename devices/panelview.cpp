@@ -1,8 +1,10 @@
 #include "devices/panelview.h"
 
+#include "app/deviceaddr.h"
 #include "app/digidoc.h"
 #include "app/mainframe.h"
 #include "framework/winapp.h"
+#include "midi/mmein.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CPanelView, CMidiView)
@@ -81,6 +83,26 @@ void CPanelView::ShowStatus(const char* title, int blinkPhase) {
     CClientDC dc(this);
     PanelPaintBlinking(dc.GetSafeHdc(), m_controls.data(), int(m_controls.size()), blinkPhase);
     PanelPaint(dc.GetSafeHdc(), m_controls.data(), int(m_controls.size()), FALSE);
+}
+
+void CPanelView::CountMissedReply(int state, int stateControlId) {
+    if (m_nStatusCounter < 4)
+        ++m_nStatusCounter;
+    else
+        PanelShowValue(state == -10 ? 0 : 1, stateControlId, &m_table);
+}
+
+void CPanelView::ProgramDeviceId(int model, int parameter) {
+    int id = -1;
+    CProgDevID dlg(this);
+    dlg.SetDataPointer(&id);
+    dlg.DoModal();
+    if (id < 0 || id > 15) return;
+    if (AfxMessageBox("Do you really want to program Device ID?\nBe sure to have only one device connected!",
+                      MB_YESNO) != IDYES)
+        return;
+    if (!theMmeIn.SendShortMessage(this, 0x20, parameter, id, model, 0x7F))
+        AfxMessageBox("No MIDI Connection established, please connect to MIDI.");
 }
 
 void CPanelView::OnHelpCurrentFunction() {

@@ -39,6 +39,12 @@ protected:
     // dirty controls.
     void ShowStatus(const char* title, int blinkPhase);
     void SetFrameTitle(const char* title);
+    // One more status update without a reply: after four the state control
+    // shows Offline (0) when MIDI was stopped (state -10), else No Response (1).
+    void CountMissedReply(int state, int stateControlId);
+    // Asks for an ID 0..15 and, confirmed, programs it into the one device
+    // connected: a set message of `parameter` to all devices of `model`.
+    void ProgramDeviceId(int model, int parameter);
     void OnHelpCurrentFunction();
     BOOL OnHelpInfo(HELPINFO* info);
 

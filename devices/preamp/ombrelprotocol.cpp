@@ -403,10 +403,7 @@ void COmbrelView::UpdateStatus(int state, int blinkPhase) {
         Show(kAllSelected, kBank);
         Show(kAllSelected, kId);
     }
-    if (m_nStatusCounter < 4)
-        ++m_nStatusCounter;
-    else
-        Show(state == -10 ? 0 : 1, kDeviceState);
+    CountMissedReply(state, kDeviceState);
     ShowStatus(kTitle, blinkPhase);
 }
 

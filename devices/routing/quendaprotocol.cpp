@@ -276,10 +276,7 @@ void CQuendaMView::UpdateStatus(int state, int blinkPhase) {
     const int shown = m_nDeviceId == kAllDevices ? 16 : m_nDeviceId;
     PanelShowValue(shown, kDeviceIdCtl, &m_table);
     PanelShowValue(shown, kDeviceName, &m_table);
-    if (m_nStatusCounter < 4)
-        ++m_nStatusCounter;
-    else
-        PanelShowValue(state == -10 ? 0 : 1, kDeviceState, &m_table);
+    CountMissedReply(state, kDeviceState);
     ShowStatus(kTitle, blinkPhase);
 }
 
@@ -293,18 +290,7 @@ void CQuendaMView::OnSelectDeviceId() {
     SetDeviceId(id);
 }
 
-void CQuendaMView::OnProgramDeviceId() {
-    int id = -1;
-    CProgDevID dlg(this);
-    dlg.SetDataPointer(&id);
-    dlg.DoModal();
-    if (id < 0 || id > 15) return;
-    if (AfxMessageBox("Do you really want to program Device ID?\nBe sure to have only one device connected!",
-                      MB_YESNO) != IDYES)
-        return;
-    if (!theMmeIn.SendShortMessage(this, kSetParameters, kProgramId, id, kModel, kAllDevices))
-        AfxMessageBox("No MIDI Connection established, please connect to MIDI.");
-}
+void CQuendaMView::OnProgramDeviceId() { ProgramDeviceId(kModel, kProgramId); }
 
 void CQuendaMView::OnSystemDeviceNames() {
     CSystemSet dlg(this);

@@ -280,7 +280,7 @@ void CmidiTarvikFView::OnSelectDeviceId() {
     if (tarvik::IsDeviceId(id)) m_nDeviceId = id;
 }
 
-void CmidiTarvikFView::OnProgramDeviceId() { tarvik::ProgramDeviceId(this); }
+void CmidiTarvikFView::OnProgramDeviceId() { ProgramDeviceId(tarvik::kModel, tarvik::kProgramId); }
 
 // ---------------------------------------------------------------- settings
 

@@ -132,10 +132,7 @@ void CTarvikMView::UpdateStatus(int state, int blinkPhase) {
         PanelShowValue(shown, kDeviceIdCtl, &m_table);
         PanelShowValue(shown, kDeviceName, &m_table);
     }
-    if (m_nStatusCounter < 4)
-        ++m_nStatusCounter;
-    else
-        PanelShowValue(state == -10 ? 0 : 1, kDeviceState, &m_table);
+    CountMissedReply(state, kDeviceState);
     ShowStatus(kTitle, blinkPhase);
 }
 
@@ -149,7 +146,7 @@ void CTarvikMView::OnSelectDeviceId() {
     SetDeviceId(id);
 }
 
-void CTarvikMView::OnProgramDeviceId() { tarvik::ProgramDeviceId(this); }
+void CTarvikMView::OnProgramDeviceId() { ProgramDeviceId(tarvik::kModel, tarvik::kProgramId); }
 
 void CTarvikMView::OnSystemDeviceNames() {
     CSystemSet dlg(this);

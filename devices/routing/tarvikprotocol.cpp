@@ -1,7 +1,5 @@
 #include "devices/routing/tarvikprotocol.h"
 
-#include "app/deviceaddr.h"
-#include "framework/winapp.h"
 #include "midi/midiview.h"
 #include "midi/mmein.h"
 
@@ -40,6 +38,12 @@ void SelectInput(PanelControlTable* table, bool opt) {
         PanelSetFlags(PANEL_BLINK, 0, id, table);
         PanelSetFlags(PANEL_LED_ON, 0, id, table);
     }
+}
+
+// Blinking started or stopped only when it changes, so an unchanged reply
+// repaints nothing.
+void SetBlink(PanelControlTable* table, int id, bool on) {
+    if (table->index[id] && ((table->index[id]->flags & PANEL_BLINK) != 0) != on) PanelSetBlink(on ? 1 : 0, id, table);
 }
 
 void ShowBits(PanelControlTable* table, int firstId, int value, int count) {
@@ -112,7 +116,7 @@ void DecodeReply(const BYTE* data, int length, PanelControlTable* table,
                 const int field = (value >> (4 * half)) & 3;
                 const int id = kAdatSyncFirst + 2 * (address - kAdatSyncLow) + half;
                 Show(table, id, field);
-                PanelSetBlink(field == 1 ? 1 : 0, id, table);
+                SetBlink(table, id, field == 1);
             }
         } else if (address == kAdatAudioLow || address == kAdatAudioHigh) {
             ShowBits(table, kAdatAudioFirst + (address == kAdatAudioHigh ? 4 : 0), value, 4);
@@ -137,19 +141,6 @@ void DecodeReply(const BYTE* data, int length, PanelControlTable* table,
             routing(address - kRoutingFirst, value);
         }
     }
-}
-
-void ProgramDeviceId(CMidiView* view) {
-    int id = -1;
-    CProgDevID dlg(view);
-    dlg.SetDataPointer(&id);
-    dlg.DoModal();
-    if (id < 0 || id > 15) return;
-    if (AfxMessageBox("Do you really want to program Device ID?\nBe sure to have only one device connected!",
-                      MB_YESNO) != IDYES)
-        return;
-    if (!theMmeIn.SendShortMessage(view, kSetParameters, kProgramId, id, kModel, kAllDevices))
-        AfxMessageBox("No MIDI Connection established, please connect to MIDI.");
 }
 
 }  // namespace tarvik

@@ -57,8 +57,4 @@ void DecodeReply(const BYTE* data, int length, PanelControlTable* table,
 // A device ID from the registry, a record or a dialog: 0..127, else none.
 inline bool IsDeviceId(int id) { return id >= 0 && id <= kAllDevices; }
 
-// Asks for an ID and, when the user confirms, programs it into the one
-// device connected (a message to all devices). The view's own ID stays.
-void ProgramDeviceId(CMidiView* view);
-
 }  // namespace tarvik
