@@ -45,6 +45,22 @@ int RoundToInt(double x) { return panel::TruncToInt(std::floor(x + 0.5)); }
 
 int TruncateToInt(double x) { return panel::TruncToInt(x); }
 
+PanelControl PanelMakeControl(int id, int type, int bitmap, double value, double max, int x, int y, int w, int h) {
+    PanelControl c{};
+    c.id = id;
+    c.type = type;
+    c.bitmap = bitmap;
+    c.value = value;
+    c.max = max;
+    c.defaultValue = value;
+    c.step = 1.0;
+    c.x = x;
+    c.y = y;
+    c.w = w;
+    c.h = h;
+    return c;
+}
+
 void PanelInitTable(PanelControlTable* table, PanelControl* controls, PanelControl** index, int count,
                     int indexSize, int panelWidth, int panelHeight) {
     table->controls = controls;

@@ -110,6 +110,9 @@ BOOL PanelSetBlink(BOOL on, int id, PanelControlTable* table);
 int RoundToInt(double x);
 // Toward zero, saturating at the int range; NaN gives 0.
 int TruncateToInt(double x);
+// A control a view generates: minimum 0, step 1, its default the value it
+// starts with, no flags, list or help.
+PanelControl PanelMakeControl(int id, int type, int bitmap, double value, double max, int x, int y, int w, int h);
 
 // ---- setup-file lines and profile values
 void PanelSave(PanelControlTable* table, CArchive& archive);

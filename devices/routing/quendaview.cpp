@@ -99,18 +99,7 @@ const PanelControl kTemplate[CQuendaMView::kTemplateCount] = {
 
 PanelControl Generated(int id, int type, int bitmap, double value, double max, int x, int y, int w, int h,
                        int flags) {
-    PanelControl c{};
-    c.id = id;
-    c.type = type;
-    c.bitmap = bitmap;
-    c.value = value;
-    c.max = max;
-    c.defaultValue = value;
-    c.step = 1.0;
-    c.x = x;
-    c.y = y;
-    c.w = w;
-    c.h = h;
+    PanelControl c = PanelMakeControl(id, type, bitmap, value, max, x, y, w, h);
     c.flags = flags;
     return c;
 }

@@ -54,16 +54,7 @@ const PanelControl kHead[] = {
 #undef FRONT_ROW
 
 PanelControl Button(int id, int type, int bitmap, int x, int y) {
-    PanelControl c{};
-    c.id = id;
-    c.type = type;
-    c.bitmap = bitmap;
-    c.max = 1.0;
-    c.step = 1.0;
-    c.x = x;
-    c.y = y;
-    c.w = 13;
-    c.h = 10;
+    PanelControl c = PanelMakeControl(id, type, bitmap, 0, 1, x, y, 13, 10);
     c.help = kHelp;
     return c;
 }

@@ -73,16 +73,7 @@ char* ListOf(int id) {
 }
 
 PanelControl Plain(int id, int type, int bitmap, double max, int x, int y, int w, int h) {
-    PanelControl c{};
-    c.id = id;
-    c.type = type;
-    c.bitmap = bitmap;
-    c.max = max;
-    c.step = 1.0;
-    c.x = x;
-    c.y = y;
-    c.w = w;
-    c.h = h;
+    PanelControl c = PanelMakeControl(id, type, bitmap, 0, max, x, y, w, h);
     c.help = kHelp;
     return c;
 }
