@@ -262,3 +262,27 @@ TEST_F(TarvikMatrix, TheFrontViewOfTheSameDeviceFollowsTheMatrix) {
     for (int s = 0; s < 16; ++s) EXPECT_EQ(front->Value(F::kSourceButtonFirst + s), s == 11 ? 1 : 0) << s;
     EXPECT_FALSE(front->IsOffline());
 }
+
+TEST_F(TarvikMatrix, DeviceAndNameCommandsActOnThisWindowsDevice) {
+    // Select Device: the chosen line re-addresses the window.
+    testing_support::WhenDialogAppears([](HWND dlg) {
+        ::SendDlgItemMessageA(dlg, 1004, CB_SETCURSEL, 6, 0);
+        ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    Command(ID_SELECT_DEVICE);
+    EXPECT_EQ(view->GetDeviceId(), 6);
+    EXPECT_EQ(view->Control(M::kOutputNameFirst)->list, TarvikIoNames[6][16]);
+    // Default names for this device only, and only on Yes.
+    SetSystemName(TarvikIoNames[6][8], "Stage Box");
+    SetSystemName(TarvikIoNames[7][8], "Other");
+    boxes.answer = IDNO;
+    Command(ID_DEFAULT_IO_NAMES);
+    EXPECT_STREQ(TarvikIoNames[6][8], "Stage Box");
+    boxes.answer = IDYES;
+    Command(ID_DEFAULT_IO_NAMES);
+    EXPECT_STREQ(TarvikIoNames[6][8], "MADI IN 1");
+    EXPECT_STREQ(TarvikIoNames[6][24], "ADAT OUT1");
+    EXPECT_STREQ(TarvikIoNames[7][8], "Other");
+    Command(ID_HELP_CURRENT_FUNCTION);
+    EXPECT_EQ(AfxGetLastHelpRequest().data, DWORD_PTR(226));
+}
