@@ -59,14 +59,14 @@ void TarvikDefaultIoName(int c, char* out, size_t n) {
         std::snprintf(out, n, "ADAT OUT%i", c - 23);
 }
 
-namespace {
-
-void lusketDefault(int c, char* out, size_t n) {
+void LusketDefaultIoName(int c, char* out, size_t n) {
     if (c < 8)
         std::snprintf(out, n, "IN %i ", c + 1);
     else
         std::snprintf(out, n, "OUT %i", c - 7);
 }
+
+namespace {
 
 // Visits every stored name with its value name and start-up default, in the
 // one order that both the load and the save use. The " Any " entries are not
@@ -97,7 +97,7 @@ void forEachStoredName(Visit visit) {
         }
         for (int c = 0; c < kLusketIoChannels; ++c) {
             std::snprintf(key, sizeof(key), "Device%i_IoLusketName%i", d, c);
-            lusketDefault(c, fallback, sizeof(fallback));
+            LusketDefaultIoName(c, fallback, sizeof(fallback));
             visit(LusketIoNames[d][c], key, fallback);
         }
     }

@@ -36,6 +36,8 @@ int DeviceIndexOfId(int id);
 // the ADAT inputs, 8..15 the MADI inputs, 16..23 the MADI outputs and
 // 24..31 the ADAT outputs.
 void TarvikDefaultIoName(int channel, char* out, size_t size);
+// A Lusket channel's: entries 0..7 the inputs, 8..15 the outputs.
+void LusketDefaultIoName(int channel, char* out, size_t size);
 
 // Start-up load and shut-down save of the tables above.
 void LoadSystemNames();

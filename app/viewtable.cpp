@@ -1,6 +1,7 @@
 #include "app/viewtable.h"
 
 #include "devices/preamp/ombrelview.h"
+#include "devices/routing/lusketview.h"
 #include "devices/routing/quendaview.h"
 #include "devices/routing/tarvikfview.h"
 #include "devices/routing/tarvikmview.h"
@@ -11,6 +12,7 @@ const CRuntimeClass* ViewClassForFunction(int function) {
     switch (function) {
     case 0: return RUNTIME_CLASS(CmidiTarvikFView);
     case 1: return RUNTIME_CLASS(CTarvikMView);
+    case 2: return RUNTIME_CLASS(CLusketView);
     case 3: return RUNTIME_CLASS(CQuendaMView);
     case 6: return RUNTIME_CLASS(COmbrelView);
     default: return RUNTIME_CLASS(CMidiView);

@@ -43,15 +43,16 @@ void WriteIndex(CArchive& ar, const char* key, int address) {
     ar.WriteString(line);
 }
 
-std::string NameKey(bool output, int channel) {
+std::string NameKey(bool output, int channel, bool twoDigits) {
     char key[24];
-    std::snprintf(key, sizeof(key), output ? "OUT%02i_NAME=" : "IN%02i_NAME=", channel);
+    const char* format = twoDigits ? (output ? "OUT%02i_NAME=" : "IN%02i_NAME=") : (output ? "OUT%i_NAME=" : "IN%i_NAME=");
+    std::snprintf(key, sizeof(key), format, channel);
     return key;
 }
 
-void WriteName(CArchive& ar, bool output, int channel, const char* name) {
+void WriteName(CArchive& ar, bool output, int channel, const char* name, bool twoDigits) {
     char line[96];
-    std::snprintf(line, sizeof(line), "%s%8s\n", NameKey(output, channel).c_str(), name ? name : "");
+    std::snprintf(line, sizeof(line), "%s%8s\n", NameKey(output, channel, twoDigits).c_str(), name ? name : "");
     ar.WriteString(line);
 }
 

@@ -7,12 +7,13 @@ class CArchive;
 struct PanelControlTable;
 
 // Writing them: "<key>%02x", then "IN%02i_NAME=%8s" or "OUT%02i_NAME=%8s"
-// lines (names shorter than 8 characters right-aligned), then the control
-// lines and the two empty lines that end the view's part.
+// lines (names shorter than 8 characters right-aligned; with one digit
+// where `twoDigits` is false), then the control lines and the two empty
+// lines that end the view's part.
 namespace viewrecord {
 void WriteIndex(CArchive& ar, const char* key, int address);
-std::string NameKey(bool output, int channel);
-void WriteName(CArchive& ar, bool output, int channel, const char* name);
+std::string NameKey(bool output, int channel, bool twoDigits = true);
+void WriteName(CArchive& ar, bool output, int channel, const char* name, bool twoDigits = true);
 void WriteControls(CArchive& ar, PanelControlTable* table);
 }  // namespace viewrecord
 

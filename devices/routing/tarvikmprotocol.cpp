@@ -3,9 +3,7 @@
 // what the view keeps in the registry and in setup records.
 #include <cstdio>
 
-#include "app/deviceaddr.h"
 #include "app/devicenames.h"
-#include "app/systemset.h"
 #include "devices/routing/tarvikmview.h"
 #include "devices/viewrecord.h"
 #include "framework/archive.h"
@@ -25,19 +23,19 @@ const char* const kTitle = "Tesmer Tarvik Vantor";
 
 // ---------------------------------------------------------------- device ID and names
 
-void CTarvikMView::SetDeviceId(int id) {
-    // IDs come from the registry, setup lines and dialogs; one that no
-    // message can carry changes nothing.
-    if (id == m_nDeviceId || !tarvik::IsDeviceId(id)) return;
-    m_nDeviceId = id;
-    m_nDeviceIndex = DeviceIndexOfId(id);
+void CTarvikMView::BindNames() {
     for (int c = 0; c < kInputs; ++c) {
         Control(kInputNameFirst + c)->list = TarvikIoNames[m_nDeviceIndex][c];
         Control(kOutputNameFirst + c)->list = TarvikIoNames[m_nDeviceIndex][kInputs + c];
+    }
+    MarkNames();
+}
+
+void CTarvikMView::MarkNames() {
+    for (int c = 0; c < kInputs; ++c) {
         PanelMarkChanged(kInputNameFirst + c, &m_table);
         PanelMarkChanged(kOutputNameFirst + c, &m_table);
     }
-    m_nSeenChangeCount = IoNameChangeCounts[m_nDeviceIndex];
 }
 
 // ---------------------------------------------------------------- sending
@@ -51,13 +49,8 @@ void CTarvikMView::SendChangedParameters(BOOL redraw, BOOL fromSelectors, BOOL a
         const int id = c.id;
         if (tarvik::AddSharedParameter(this, &m_table, id, m_nDeviceId)) {
             changed = true;
-        } else if (id == kDeviceIdCtl || id == kDeviceName) {
-            if (!fromSelectors) {
-                const double v = c.value;
-                SetDeviceId(v < 15.5 ? TruncateToInt(v) : tarvik::kAllDevices);
-                PanelShowValue(v, id == kDeviceIdCtl ? kDeviceName : kDeviceIdCtl, &m_table);
-                changed = true;
-            }
+        } else if (SendAddressControl(id, c.value, fromSelectors)) {
+            if (!fromSelectors) changed = true;
         } else if (id >= kCrosspointFirst) {
             if (!fromSelectors) {
                 const int input = (id - kCrosspointFirst) / kOutputs, output = (id - kCrosspointFirst) % kOutputs;
@@ -118,43 +111,11 @@ void CTarvikMView::OnSysExReceived(const BYTE* data, int length) {
 
 void CTarvikMView::OnMidiIoChanged(int, MidiPortSettings*) { UpdateStatus(-10, 0); }
 
-void CTarvikMView::UpdateStatus(int state, int blinkPhase) {
-    // Names another window edited on this device.
-    if (IoNameChangeCounts[m_nDeviceIndex] != m_nSeenChangeCount) {
-        for (int c = 0; c < kInputs; ++c) {
-            PanelMarkChanged(kInputNameFirst + c, &m_table);
-            PanelMarkChanged(kOutputNameFirst + c, &m_table);
-        }
-        m_nSeenChangeCount = IoNameChangeCounts[m_nDeviceIndex];
-    }
-    if (m_nDeviceId == tarvik::kAllDevices || m_nDeviceId < 16) {
-        const int shown = m_nDeviceId == tarvik::kAllDevices ? 16 : m_nDeviceId;
-        PanelShowValue(shown, kDeviceIdCtl, &m_table);
-        PanelShowValue(shown, kDeviceName, &m_table);
-    }
-    CountMissedReply(state, kDeviceState);
-    ShowStatus(kTitle, blinkPhase);
-}
+void CTarvikMView::UpdateStatus(int state, int blinkPhase) { ShowRouterStatus(state, blinkPhase, kTitle); }
 
 // ---------------------------------------------------------------- commands
 
-void CTarvikMView::OnSelectDeviceId() {
-    int id = m_nDeviceId;
-    CSelDevID dlg(this);
-    dlg.SetDataPointer(&id);
-    dlg.DoModal();
-    SetDeviceId(id);
-}
-
 void CTarvikMView::OnProgramDeviceId() { ProgramDeviceId(tarvik::kModel, tarvik::kProgramId); }
-
-void CTarvikMView::OnSystemDeviceNames() {
-    CSystemSet dlg(this);
-    dlg.SetDeviceIndex(m_nDeviceIndex);
-    dlg.DoModal();
-    PanelMarkChanged(kDeviceName, &m_table);
-    RedrawAllControls();
-}
 
 void CTarvikMView::OnDefaultIoNames() {
     if (MessageBox("Do you really want to set all I/O names of the current Device to default value?", nullptr,

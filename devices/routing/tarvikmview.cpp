@@ -10,12 +10,10 @@
 #include "app/mainframe.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CTarvikMView, CPanelView)
+IMPLEMENT_DYNCREATE(CTarvikMView, CRouterView)
 
-BEGIN_MESSAGE_MAP(CTarvikMView, CPanelView)
-    ON_COMMAND(ID_SELECT_DEVICE, OnSelectDeviceId)
+BEGIN_MESSAGE_MAP(CTarvikMView, CRouterView)
     ON_COMMAND(ID_PROGRAM_DEVICE_ID, OnProgramDeviceId)
-    ON_COMMAND(ID_EDIT_DEVICE_NAMES, OnSystemDeviceNames)
     ON_COMMAND(ID_DEFAULT_IO_NAMES, OnDefaultIoNames)
 END_MESSAGE_MAP()
 
@@ -24,9 +22,6 @@ namespace {
 const int kHelp = 226;
 
 // Text lists: 30-byte entries, as the engine reads them.
-char g_deviceIds[17][PANEL_LIST_ENTRY] = {"00 ", "01 ", "02 ", "03 ", "04 ", "05 ", "06 ", "07 ", "08 ",
-                                          "09 ", "0A ", "0B ", "0C ", "0D ", "0E ", "0F ", "All "};
-char g_deviceStates[3][PANEL_LIST_ENTRY] = {"Offline ", "No Response ", "Online "};
 char g_inputStates[3][PANEL_LIST_ENTRY] = {"ERROR ", "LOCK ", "SYNC "};
 char g_channels[2][PANEL_LIST_ENTRY] = {"56 Chann. ", "64 Chann. "};
 char g_frames[2][PANEL_LIST_ENTRY] = {"48k Frame ", "96k Frame "};
@@ -59,9 +54,9 @@ const PanelControl kHead[] = {
 
 char* ListOf(int id) {
     switch (id) {
-    case CTarvikMView::kDeviceIdCtl: return g_deviceIds[0];
+    case CTarvikMView::kDeviceIdCtl: return RouterDeviceIdList();
     case CTarvikMView::kDeviceName: return DeviceIdNames[0];
-    case CTarvikMView::kDeviceState: return g_deviceStates[0];
+    case CTarvikMView::kDeviceState: return RouterDeviceStateList();
     case tarvik::kInputState: return g_inputStates[0];
     case tarvik::kInputChannels: return g_channels[0];
     case tarvik::kInputFrame: return g_frames[0];

@@ -6,9 +6,9 @@
 // device, the commands and the saved settings.
 #pragma once
 #include "devices/routing/tarvikprotocol.h"
-#include "devices/panelview.h"
+#include "devices/routing/routerview.h"
 
-class CTarvikMView : public CPanelView {
+class CTarvikMView : public CRouterView {
     DECLARE_DYNCREATE(CTarvikMView)
 public:
     static const int kInputs = 16;
@@ -21,9 +21,6 @@ public:
         kSelectorFirst = 41,      // + output: the input routed to it, 16 for none
         kInputNameFirst = 61,     // + name entry 0..15: ADAT inputs, then MADI inputs
         kOutputNameFirst = 81,    // + output
-        kDeviceIdCtl = 97,
-        kDeviceName = 98,
-        kDeviceState = 99,
         kCrosspointFirst = 100,   // + 16 x input + output
     };
     static const int kTemplateCount = 85;
@@ -49,29 +46,21 @@ public:
     void OnDraw(CDC* dc) override;
     void Serialize(CArchive& ar) override;
 
-    void SetDeviceId(int id);
     void SelectInputForOutput(int output, int input);
     void RefreshMatrixFromSelectors();
 
     // State, for the tests and the benchmark.
     PanelControlTable* SettingsTable() { return &m_settings; }
-    int GetDeviceId() const { return m_nDeviceId; }
-    int GetDeviceIndex() const { return m_nDeviceIndex; }
-    int GetReplySkip() const { return m_nReplySkip; }
 
 protected:
     void BuildControls();
-    void OnSelectDeviceId();
+    void BindNames() override;
+    void MarkNames() override;
     void OnProgramDeviceId();
-    void OnSystemDeviceNames();
     void OnDefaultIoNames();
 
     PanelControlTable m_settings{};
 
-    int m_nDeviceId = 0;
-    int m_nDeviceIndex = 0;
-    int m_nSeenChangeCount = 0;
-    int m_nReplySkip = 0;
 
     DECLARE_MESSAGE_MAP()
 };

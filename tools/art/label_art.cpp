@@ -74,6 +74,58 @@ void Controls(Canvas& c, std::initializer_list<Control> controls) {
     }
 }
 
+void GrooveAcross(Canvas& c, int left, int right, int y) {
+    for (int x = left; x <= right; ++x) {
+        c.set(x, y, mix(kRecessDark, kPanel, 0.4));
+        c.set(x, y + 1, kPanelEdge);
+    }
+}
+
+void GrooveDown(Canvas& c, int x, int top, int bottom) {
+    for (int y = top; y <= bottom; ++y) {
+        c.set(x, y, mix(kRecessDark, kPanel, 0.4));
+        c.set(x + 1, y, kPanelEdge);
+    }
+}
+
+void SpanTitle(Canvas& c, const std::string& title, int left, int right, int y, Rgb ink) {
+    const int width = TextWidth(title);
+    const int x = left + (right - left + 1 - width) / 2, rule = y + 3;
+    Text(c, title, x, y, ink);
+    for (int i = left; i <= right; ++i)
+        if (i < x - 4 || i > x + width + 3) c.set(i, rule, kBoxEdge);
+    for (int j = rule + 1; j <= rule + 3; ++j) {
+        c.set(left, j, kBoxEdge);
+        c.set(right, j, kBoxEdge);
+    }
+}
+
+void SpanTitleUp(Canvas& c, const std::string& title, int x, int top, int bottom, Rgb ink) {
+    const int length = TextWidth(title), line = x + 3;   // the middle of a capital
+    const int textBottom = top + (bottom - top + 1 + length) / 2 - 1;
+    for (size_t k = 0; k < title.size(); ++k)
+        for (int row = 0; row < panelart::kGlyphRows; ++row)
+            for (int col = 0; col < panelart::kGlyphCols; ++col)
+                if (panelart::GlyphPixel(title[k], col, row)) c.set(x + row, textBottom - int(k) * kAdvance - col, ink);
+    for (int j = top; j <= bottom; ++j)
+        if (j < textBottom - length - 3 || j > textBottom + 4) c.set(line, j, kBoxEdge);
+    for (int i = line + 1; i <= line + 3; ++i) {
+        c.set(i, top, kBoxEdge);
+        c.set(i, bottom, kBoxEdge);
+    }
+}
+
+namespace {
+const std::string kMaker = "TESMER ";
+}
+
+void Brand(Canvas& c, const std::string& model, int x, int y) {
+    Text(c, kMaker, x, y, kLabel);
+    Text(c, model, x + TextWidth(kMaker) + 1, y, kBrand);
+}
+
+int BrandWidth(const std::string& model) { return TextWidth(kMaker + model); }
+
 bool Save32(const Canvas& c, const std::string& file) {
     const uint32_t w = uint32_t(c.width()), h = uint32_t(c.height());
     std::vector<uint8_t> b;

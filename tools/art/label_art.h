@@ -1,7 +1,9 @@
 // What the device panels print on their backgrounds: the colours of the
 // panel, its cards and its captions, captions in the 5 x 7 design, titled
-// cards, the sunken rims round the fields that the views fill in, and the
-// captions of the controls, placed by the boxes the views give them.
+// cards, the sunken rims round the fields that the views fill in, the
+// captions of the controls, placed by the boxes the views give them, the
+// grooves, guides and span titles that part and head a panel's regions, and
+// the maker's name beside a model's.
 #pragma once
 #include <initializer_list>
 #include <string>
@@ -64,6 +66,29 @@ struct Control {
 };
 
 void Controls(art::Canvas& c, std::initializer_list<Control> controls);
+
+// A groove: shade on one side, light on the other, like the fields' rims;
+// across the panel from left to right on row y, or down it on column x.
+void GrooveAcross(art::Canvas& c, int left, int right, int y);
+void GrooveDown(art::Canvas& c, int x, int top, int bottom);
+
+// The faint lines of a grid: faint enough to leave the lamps the brightest
+// thing on the panel, clear enough to follow a row from its name to its
+// crosspoints.
+const art::Rgb kGuide = art::mix(kPanel, kPanelEdge, 0.45);
+
+// A title over a span of controls: centred, with a rule out to either end
+// of the span and a short tick down at each end, so that it reads as the
+// head of everything under it.
+void SpanTitle(art::Canvas& c, const std::string& title, int left, int right, int y, art::Rgb ink);
+
+// The same down the left of a span of rows, the text turned to read from
+// the bottom up as the views' vertical names do, its glyphs' tops at x.
+void SpanTitleUp(art::Canvas& c, const std::string& title, int x, int top, int bottom, art::Rgb ink);
+
+// The maker's name and then the model's, the model in the brand colour.
+void Brand(art::Canvas& c, const std::string& model, int x, int y);
+int BrandWidth(const std::string& model);
 
 // Writes 32 bits per pixel, the format of the screen and of the panels'
 // memory bitmaps, for art that is blitted often or loaded again and again.

@@ -9,7 +9,6 @@
 
 #include "art.h"
 #include "label_art.h"
-#include "panel_font.h"
 
 using namespace art;
 using namespace labelart;
@@ -17,10 +16,7 @@ using namespace labelart;
 namespace {
 
 const Place kLeft = Place::kLeft, kAbove = Place::kAbove, kRight = Place::kRight;
-
-// The grid's guides: faint enough to leave the lamps the brightest thing on
-// the panel, clear enough to follow a row from its name to its crosspoints.
-const Rgb kGuide = mix(kPanel, kPanelEdge, 0.45);
+const std::string kModel = "TARVIK";
 
 // Sixteen outputs, MADI 1..8 and ADAT 1..8, stand in two groups of eight
 // with a wider gap between them; the MADI inputs and the ADAT inputs in two
@@ -32,61 +28,6 @@ int ColumnX(int o) { return 141 + kColumnPitch * o + (o >= kPerGroup ? kGroupGap
 const int kAdatTop = 185, kMadiTop = 320;
 int RowY(int blockTop, int k) { return blockTop + kRowPitch * k; }
 int BlockBottom(int blockTop) { return RowY(blockTop, kPerGroup - 1) + kCellH; }   // one past
-
-// A groove: shade on one side, light on the other, like the fields' rims.
-void GrooveAcross(Canvas& c, int left, int right, int y) {
-    for (int x = left; x <= right; ++x) {
-        c.set(x, y, mix(kRecessDark, kPanel, 0.4));
-        c.set(x, y + 1, kPanelEdge);
-    }
-}
-
-void GrooveDown(Canvas& c, int x, int top, int bottom) {
-    for (int y = top; y <= bottom; ++y) {
-        c.set(x, y, mix(kRecessDark, kPanel, 0.4));
-        c.set(x + 1, y, kPanelEdge);
-    }
-}
-
-// A title over a span of controls: centred, with a rule out to either end
-// of the span and a short tick down at each end, so that it reads as the
-// head of everything under it.
-void SpanTitle(Canvas& c, const std::string& title, int left, int right, int y, Rgb ink) {
-    const int width = TextWidth(title);
-    const int x = left + (right - left + 1 - width) / 2, rule = y + 3;
-    Text(c, title, x, y, ink);
-    for (int i = left; i <= right; ++i)
-        if (i < x - 4 || i > x + width + 3) c.set(i, rule, kBoxEdge);
-    for (int j = rule + 1; j <= rule + 3; ++j) {
-        c.set(left, j, kBoxEdge);
-        c.set(right, j, kBoxEdge);
-    }
-}
-
-// The same down the left of a span of rows, the text turned to read from
-// the bottom up as the views' vertical names do, its glyphs' tops at x.
-void SpanTitleUp(Canvas& c, const std::string& title, int x, int top, int bottom, Rgb ink) {
-    const int length = TextWidth(title), line = x + 3;   // the middle of a capital
-    const int textBottom = top + (bottom - top + 1 + length) / 2 - 1;
-    for (size_t k = 0; k < title.size(); ++k)
-        for (int row = 0; row < panelart::kGlyphRows; ++row)
-            for (int col = 0; col < panelart::kGlyphCols; ++col)
-                if (panelart::GlyphPixel(title[k], col, row)) c.set(x + row, textBottom - int(k) * kAdvance - col, ink);
-    for (int j = top; j <= bottom; ++j)
-        if (j < textBottom - length - 3 || j > textBottom + 4) c.set(line, j, kBoxEdge);
-    for (int i = line + 1; i <= line + 3; ++i) {
-        c.set(i, top, kBoxEdge);
-        c.set(i, bottom, kBoxEdge);
-    }
-}
-
-// The maker's name and the model's, the model in the brand colour.
-void Brand(Canvas& c, int x, int y) {
-    const std::string maker = "TESMER ", model = "TARVIK";
-    Text(c, maker, x, y, kLabel);
-    Text(c, model, x + TextWidth(maker) + 1, y, kBrand);
-}
-int BrandWidth() { return TextWidth("TESMER TARVIK"); }
 
 // ---------------------------------------------------------------- matrix panel
 
@@ -101,12 +42,12 @@ void MatrixHeader(Canvas& c) {
         {"STATE", state, kLeft, true},
     });
     const int spanLeft = state.x + state.w + 2, spanRight = 476;
-    const int x = spanLeft + (spanRight - spanLeft - BrandWidth()) / 2;
+    const int x = spanLeft + (spanRight - spanLeft - BrandWidth(kModel)) / 2;
     for (int y = 6; y <= 19; ++y) {
         c.set(x - 8, y, kBoxEdge);
-        c.set(x + BrandWidth() + 7, y, kBoxEdge);
+        c.set(x + BrandWidth(kModel) + 7, y, kBoxEdge);
     }
-    Brand(c, x, CaptionY(8));
+    Brand(c, kModel, x, CaptionY(8));
 
     // MADI input: the connector, what arrives on it, and how 96k frames
     // are told apart.
@@ -219,7 +160,7 @@ bool FrontPanel(const std::string& dir) {
     Group(c, 482, 10, 531, 58, "96K");
     Controls(c, {{"FRAME", {484, 43, 40, 10}, kAbove, true}});
 
-    Brand(c, 528 - BrandWidth(), 63);
+    Brand(c, kModel, 528 - BrandWidth(kModel), 63);
 
     // Clock: source, and the rate when it is the unit's own.
     Group(c, 3, 76, 92, 125, "CLOCK");
