@@ -146,7 +146,7 @@ TEST_F(DocumentMidi, SendSingleSetSendsOnTheOutputOnlyAndCloses) {
 }
 
 TEST_F(DocumentMidi, SendSingleSetToAllSendsEveryStoppedWindow) {
-    WriteStateSet("Workspace\\Frame1", 2, RECT{10, 10, 400, 600});
+    WriteStateSet("Workspace\\Frame1", 11, RECT{10, 10, 400, 600});   // a plain view: sends nothing
     ASSERT_EQ(OpenFromSection("Workspace\\Frame1"), 1);
     theApp.SendSingleSetToAll();
     EXPECT_EQ(driver.SentTo(out).size(), 1u) << "only the window whose view sends anything";

@@ -166,7 +166,7 @@ TEST_F(Windows, SaveTimerDrivesTheCountdown) {
 }
 
 TEST_F(Windows, PlainViewDoesNothingButItsHelp) {
-    openWindows(1);
+    openWindows(1, 11);   // a function whose device view is not there yet
     CMidiView* view = Doc(0)->GetMidiView();
     const BYTE reply[12] = {0xF0, 0, 0x7E, 0x31, 0x62, 0, 0x10, 1, 2, 3, 4, 0xF7};
     view->OnSysExReceived(reply, 12);
