@@ -3,6 +3,7 @@
 #include "devices/preamp/ombrelview.h"
 #include "devices/routing/lusketview.h"
 #include "devices/routing/quendaview.h"
+#include "devices/routing/sarnetview.h"
 #include "devices/routing/tarvikfview.h"
 #include "devices/routing/tarvikmview.h"
 #include "midi/midiview.h"
@@ -14,6 +15,7 @@ const CRuntimeClass* ViewClassForFunction(int function) {
     case 1: return RUNTIME_CLASS(CTarvikMView);
     case 2: return RUNTIME_CLASS(CLusketView);
     case 3: return RUNTIME_CLASS(CQuendaMView);
+    case 4: return RUNTIME_CLASS(CmidiSarnetFView);
     case 6: return RUNTIME_CLASS(COmbrelView);
     default: return RUNTIME_CLASS(CMidiView);
     }

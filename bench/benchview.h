@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -105,6 +106,37 @@ inline FullPaint MeasureFullPaint(CView* view, PanelControlTable* table, DibTarg
     f.load = BitmapLoadTime(target.dc(), f.ids);
     f.loads = LoadsOf(target.dc(), f.ids);
     return f;
+}
+
+// One line of figures: a time, and what it means.
+#ifdef __MINGW_PRINTF_FORMAT
+__attribute__((format(__MINGW_PRINTF_FORMAT, 3, 4)))
+#endif
+inline void Row(const char* what, double seconds, const char* noteFormat, ...) {
+    char note[160];
+    va_list args;
+    va_start(args, noteFormat);
+    std::vsnprintf(note, sizeof(note), noteFormat, args);
+    va_end(args);
+    std::printf("  %-26s %8.3f ms  %s\n", what, seconds * 1e3, note);
+}
+
+// The lines of a full paint: cold and warm, what the bitmap loads cost with
+// the three dearest, and the floor the cold paint is held to.
+inline void ReportFullPaint(const FullPaint& f) {
+    Row("full repaint, cold", f.paints.cold, "(median of %d; as after a tick)", kPaintRuns);
+    Row("full repaint, warm", f.paints.warm, "(the bitmaps still loaded)");
+    Row("bitmap loads", f.load, "(%zu bitmaps; the dearest:)", f.ids.size());
+    for (size_t k = 0; k < f.loads.size() && k < 3; ++k) {
+        const BITMAP& size = f.loads[k].size;
+        char what[32];
+        std::snprintf(what, sizeof(what), "  bitmap %d", f.loads[k].id);
+        Row(what, f.loads[k].seconds, "(%ld x %ld, %d bits)", long(size.bmWidth), long(size.bmHeight),
+            int(size.bmBitsPixel));
+    }
+    Row("bare blits", f.paints.floor, "(%zu BitBlt calls, each from its own bitmap)", f.drawn.size());
+    std::printf("  %-26s %8.2f     (goal at most 1.5; warm %.2f)\n", "cold / bare", f.paints.cold / f.paints.floor,
+                f.paints.warm / f.paints.floor);
 }
 
 }  // namespace bench

@@ -1,5 +1,7 @@
 #include "devices/panelview.h"
 
+#include <cstdio>
+
 #include "app/deviceaddr.h"
 #include "app/digidoc.h"
 #include "app/mainframe.h"
@@ -75,6 +77,20 @@ void CPanelView::SetFrameTitle(const char* title) {
     // Only a new text: the same one set again would flicker.
     if (CFrameWnd* frame = GetParentFrame())
         if (frame->GetWindowText() != title) frame->SetWindowText(title);
+}
+
+void CPanelView::SetStateTitle(const char* product, int state, int deviceId) {
+    char title[96];
+    if (state == 2) {
+        std::snprintf(title, sizeof(title), "%s - offline", product);
+    } else {
+        const char* word = state == 0 ? "online" : "no response";
+        if (deviceId == 0x7F)
+            std::snprintf(title, sizeof(title), "%s - %s: all IDs", product, word);
+        else
+            std::snprintf(title, sizeof(title), "%s - %s: ID %02X", product, word, deviceId);
+    }
+    SetFrameTitle(title);
 }
 
 void CPanelView::ShowStatus(const char* title, int blinkPhase) {

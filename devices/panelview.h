@@ -39,6 +39,9 @@ protected:
     // dirty controls.
     void ShowStatus(const char* title, int blinkPhase);
     void SetFrameTitle(const char* title);
+    // "<product> - online: ID 0A" and the like: a front view's title tells
+    // the device's state. `state` 0 online, 1 no response, 2 offline.
+    void SetStateTitle(const char* product, int state, int deviceId);
     // One more status update without a reply: after four the state control
     // shows Offline (0) when MIDI was stopped (state -10), else No Response (1).
     void CountMissedReply(int state, int stateControlId);

@@ -27,6 +27,7 @@ const int kStatusRequest = 0x10;
 const int kSetParameters = 0x20;
 const int kShortReply = 72;
 const int kLongReply = 127;
+const char* const kProduct = "Tesmer Tarvik Vantor";
 
 char g_inputStates[3][PANEL_LIST_ENTRY] = {"ERROR ", "LOCK ", "SYNC "};
 char g_channels[2][PANEL_LIST_ENTRY] = {"56 Chann. ", "64 Chann. "};
@@ -238,27 +239,13 @@ void CmidiTarvikFView::OnSysExReceived(const BYTE* data, int length) {
 void CmidiTarvikFView::OnMidiIoChanged(int, MidiPortSettings*) { UpdateStatus(-10, 0); }
 
 void CmidiTarvikFView::UpdateStatus(int state, int blinkPhase) {
-    char title[96];
-    const bool all = m_nDeviceId == tarvik::kAllDevices;
     if (state < 0) {
         EnablePanel(TRUE);
-        if (state == -10)
-            std::snprintf(title, sizeof(title), "Tesmer Tarvik Vantor - offline");
-        else if (all)
-            std::snprintf(title, sizeof(title), "Tesmer Tarvik Vantor - no response: all IDs");
-        else
-            std::snprintf(title, sizeof(title), "Tesmer Tarvik Vantor - no response: ID %02X", m_nDeviceId);
-    } else {
-        if (HasWindow()) {
-            CClientDC dc(this);
-            PanelPaintBlinking(dc.GetSafeHdc(), m_controls.data(), kControlCount, blinkPhase);
-        }
-        if (all)
-            std::snprintf(title, sizeof(title), "Tesmer Tarvik Vantor - online: all IDs");
-        else
-            std::snprintf(title, sizeof(title), "Tesmer Tarvik Vantor - online: ID %02X", m_nDeviceId);
+    } else if (HasWindow()) {
+        CClientDC dc(this);
+        PanelPaintBlinking(dc.GetSafeHdc(), m_controls.data(), kControlCount, blinkPhase);
     }
-    SetFrameTitle(title);
+    SetStateTitle(kProduct, state == -10 ? 2 : (state < 0 ? 1 : 0), m_nDeviceId);
 }
 
 // ---------------------------------------------------------------- commands

@@ -9,8 +9,9 @@
 
 namespace {
 
-const char* const kSarnetRecord =
-    "Sarnet Front View\n"
+// A window of a function whose device view adds no lines of its own yet.
+const char* const kPlainRecord =
+    "Brisal\n"
     "General=00,01,00120,00884,00080,00651,00200,00400,00300,00400,1,1\n"
     "MIDI In =USB MIDI In\n"
     "MIDI Out=USB MIDI Out\n"
@@ -31,7 +32,7 @@ bool sameRect(RECT a, RECT b) { return EqualRect(&a, &b) != 0; }
 using SetupRecord = FileTest;
 
 TEST_F(SetupRecord, SaveSetupWritesTheRecordWithLfAndAWorkspaceWithCrLf) {
-    int i = OpenWindow(4, RECT{120, 80, 884, 651});
+    int i = OpenWindow(11, RECT{120, 80, 884, 651});
     ASSERT_GE(i, 0);
     ASSERT_TRUE(sameRect(FrameRect(i), RECT{120, 80, 884, 651}));
     CDigiDoc* doc = Doc(i);
@@ -50,13 +51,13 @@ TEST_F(SetupRecord, SaveSetupWritesTheRecordWithLfAndAWorkspaceWithCrLf) {
     });
     Frame(i)->SendMessageA(WM_COMMAND, ID_FILE_SAVE_AS, 0);
     CFileDialog::SetHook(old);
-    EXPECT_EQ(ReadBytes(setup), kSarnetRecord);
+    EXPECT_EQ(ReadBytes(setup), kPlainRecord);
     EXPECT_EQ(doc->GetPathName(), setup);
 
     // A workspace is a text file: every line ends in CR LF.
     std::string workspace = Path("one.vtw");
     EXPECT_EQ(theApp.StoreWorkspace(workspace.c_str()), 1);
-    EXPECT_EQ(ReadBytes(workspace), CrLf(kSarnetRecord));
+    EXPECT_EQ(ReadBytes(workspace), CrLf(kPlainRecord));
     EXPECT_EQ(ReadBytes(workspace + ".tmp"), "<missing>");
 
     // Numbers keep their minimum widths; wider or negative ones are written whole.

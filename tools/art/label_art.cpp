@@ -10,6 +10,12 @@ using namespace art;
 
 namespace labelart {
 
+Canvas Panel(int width, int height) {
+    Canvas c(width, height, kPanel);
+    c.frame(0, 0, width, height, kPanelEdge);
+    return c;
+}
+
 int TextWidth(const std::string& text) { return text.empty() ? 0 : int(text.size()) * kAdvance - 1; }
 
 void Text(Canvas& c, const std::string& text, int x, int y, Rgb ink) {

@@ -26,6 +26,9 @@ const art::Rgb kField = art::rgb(32, 38, 44);
 
 const int kAdvance = 6;   // the 5 x 7 design and one column of space
 
+// A panel's ground, framed by its one-pixel edge.
+art::Canvas Panel(int width, int height);
+
 int TextWidth(const std::string& text);
 void Text(art::Canvas& c, const std::string& text, int x, int y, art::Rgb ink);
 void TextRight(art::Canvas& c, const std::string& text, int right, int y, art::Rgb ink);

@@ -98,8 +98,7 @@ void Names(Canvas& c) {
 }
 
 bool RouterPanel(const std::string& dir) {
-    Canvas c(253, 317, kPanel);
-    c.frame(0, 0, c.width(), c.height(), kPanelEdge);
+    Canvas c = Panel(253, 317);
     Header(c);
     LocksAndPresets(c);
     Grid(c);

@@ -122,8 +122,7 @@ void InputBlock(Canvas& c, int top, const std::string& title, bool sync) {
 }
 
 bool MatrixPanel(const std::string& dir) {
-    Canvas c(481, 448, kPanel);
-    c.frame(0, 0, c.width(), c.height(), kPanelEdge);
+    Canvas c = Panel(481, 448);
     MatrixHeader(c);
     MatrixGrid(c);
     InputBlock(c, kAdatTop, "ADAT INPUTS", true);
@@ -134,8 +133,7 @@ bool MatrixPanel(const std::string& dir) {
 // ---------------------------------------------------------------- front panel
 
 bool FrontPanel(const std::string& dir) {
-    Canvas c(535, 129, kPanel);
-    c.frame(0, 0, c.width(), c.height(), kPanelEdge);
+    Canvas c = Panel(535, 129);
 
     // MADI input: the connector and its state over the eight audio lamps,
     // and the format it carries.

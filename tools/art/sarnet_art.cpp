@@ -1,0 +1,135 @@
+// The Sarnet converter art: the front panel (297) of the 64-channel MADI/AES
+// converter, its channel lamps in three rows over the settings of the MADI
+// input, the AES side, the word clock, the clock, the MADI output, the
+// serial port and the key lock.
+//
+// The view paints its controls over this background, so each caption sits
+// beside or above its control and a field only gets a sunken rim. The boxes
+// below are where the view puts its controls.
+#include <string>
+
+#include "art.h"
+#include "label_art.h"
+
+using namespace art;
+using namespace labelart;
+
+namespace {
+
+const Place kLeft = Place::kLeft, kAbove = Place::kAbove;
+const std::string kModel = "SARNET";
+
+// Each lamp stands for a pair of channels, so 32 lamps cover the 64
+// channels; they come in four groups of eight with a wider gap between
+// groups, each row of them 10 high.
+const int kLampsPerGroup = 8, kGroups = 4, kLampW = 12, kLampH = 10;
+const int kLampPitch = 19, kGroupPitch = 153, kFirstLamp = 68;
+const int kMadiInRow = 39, kMadiOutRow = 49, kAesRow = 69;
+
+int LampX(int k) { return kFirstLamp + kGroupPitch * (k / kLampsPerGroup) + kLampPitch * (k % kLampsPerGroup); }
+int GroupRight(int g) { return LampX(g * kLampsPerGroup + kLampsPerGroup - 1) + kLampW - 1; }
+
+// The cards of the settings along the bottom share one top and one bottom.
+const int kCardTop = 113, kCardBottom = 166;
+
+void Heading(Canvas& c) {
+    // The maker, the model and what the unit does, then a groove out to the
+    // right edge, so the line reads as the head of the whole panel.
+    const int x = 8, y = 9;
+    const std::string what = "64-CHANNEL MADI/AES CONVERTER";
+    Brand(c, kModel, x, y);
+    const int whatX = x + BrandWidth(kModel) + 2 * kAdvance + 1;
+    Text(c, what, whatX, y, kLabel);
+    GrooveAcross(c, whatX + TextWidth(what) + 8, 735, y + 3);
+}
+
+void ChannelLamps(Canvas& c) {
+    Group(c, 3, 23, 736, 87, "");
+
+    // The same column is the same pair of channels in every row, so one set
+    // of heads over the top row numbers all three.
+    const int headY = 28;
+    for (int g = 0; g < kGroups; ++g) {
+        const int first = 2 * kLampsPerGroup * g + 1, last = first + 2 * kLampsPerGroup - 1;
+        SpanTitle(c, std::to_string(first) + "-" + std::to_string(last), LampX(g * kLampsPerGroup), GroupRight(g),
+                  headY, kTitle);
+    }
+    TextRight(c, "CH", kFirstLamp - 4, headY, kLabel);
+
+    const Box madiIn{kFirstLamp, kMadiInRow, kLampW, kLampH};
+    const Box madiOut{kFirstLamp, kMadiOutRow, kLampW, kLampH};
+    const Box aes{kFirstLamp, kAesRow, kLampW, kLampH};
+    Caption(c, "MADI IN", madiIn, kLeft);
+    Caption(c, "MADI OUT", madiOut, kLeft);
+    Caption(c, "AES", aes, kLeft);
+
+    // The two MADI rows stand flush; a groove in the gap under them parts
+    // them from the AES row.
+    const int gapMiddle = (kMadiOutRow + kLampH + kAesRow) / 2 - 1;
+    GrooveAcross(c, 5, 734, gapMiddle);
+}
+
+void Settings(Canvas& c) {
+    // MADI input: the connector keys print BNC and OPT themselves, so the
+    // head over them only says what they choose; the state and the format
+    // the input carries.
+    Group(c, 3, kCardTop, 165, kCardBottom, "MADI INPUT");
+    Controls(c, {
+        {"PORT", {10, 136, 24, 10}, kAbove, false},
+        {"STATE", {46, 136, 40, 10}, kAbove, true},
+        {"FORMAT", {95, 136, 64, 10}, kAbove, true},
+    });
+    Field(c, Box{95, 151, 64, 10});
+
+    // The AES side and the word clock input: locked, and at quad or double
+    // speed. The speed lamps print QS and DS; the captions spell them out.
+    Group(c, 169, kCardTop, 249, kCardBottom, "AES");
+    Controls(c, {
+        {"SYNC", {215, 121, 13, 10}, kLeft, false},
+        {"QUAD", {215, 136, 13, 10}, kLeft, false},
+        {"DOUBLE", {215, 151, 13, 10}, kLeft, false},
+    });
+    Group(c, 253, kCardTop, 356, kCardBottom, "WORD CLOCK");
+    Controls(c, {
+        {"LOCK", {315, 121, 13, 10}, kLeft, false},
+        {"QUAD", {315, 136, 13, 10}, kLeft, false},
+        {"DOUBLE", {315, 151, 13, 10}, kLeft, false},
+    });
+
+    // Clock: the source, the unit's own rate with its range beside it, and
+    // whether the rate follows the source.
+    Group(c, 360, kCardTop, 516, kCardBottom, "CLOCK");
+    Controls(c, {
+        {"SOURCE", {429, 121, 70, 10}, kLeft, true},
+        {"FREQ", {429, 136, 40, 10}, kLeft, true},
+        {"FOLLOW", {480, 151, 20, 10}, kLeft, false},
+    });
+    Field(c, Box{475, 136, 24, 10});
+
+    // MADI output: the format it sends.
+    Group(c, 520, kCardTop, 616, kCardBottom, "MADI OUTPUT");
+    Controls(c, {{"FORMAT", {537, 136, 64, 10}, kAbove, true}});
+    Field(c, Box{537, 151, 64, 10});
+
+    // The serial port's traffic lamps.
+    Group(c, 620, kCardTop, 679, kCardBottom, "RS232");
+    Controls(c, {
+        {"RX", {651, 136, 13, 10}, kLeft, false},
+        {"TX", {651, 151, 13, 10}, kLeft, false},
+    });
+
+    // The key that locks the unit's own keys; it prints KEYS itself.
+    Group(c, 683, kCardTop, 736, kCardBottom, "LOCK");
+}
+
+bool FrontPanel(const std::string& dir) {
+    Canvas c = Panel(740, 171);
+    Heading(c);
+    ChannelLamps(c);
+    Settings(c);
+    return c.saveBmp(path(dir, "back297.bmp"));
+}
+
+Register reg("sarnet", FrontPanel);
+
+}  // namespace
