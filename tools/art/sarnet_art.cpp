@@ -32,17 +32,6 @@ int GroupRight(int g) { return LampX(g * kLampsPerGroup + kLampsPerGroup - 1) + 
 // The cards of the settings along the bottom share one top and one bottom.
 const int kCardTop = 113, kCardBottom = 166;
 
-void Heading(Canvas& c) {
-    // The maker, the model and what the unit does, then a groove out to the
-    // right edge, so the line reads as the head of the whole panel.
-    const int x = 8, y = 9;
-    const std::string what = "64-CHANNEL MADI/AES CONVERTER";
-    Brand(c, kModel, x, y);
-    const int whatX = x + BrandWidth(kModel) + 2 * kAdvance + 1;
-    Text(c, what, whatX, y, kLabel);
-    GrooveAcross(c, whatX + TextWidth(what) + 8, 735, y + 3);
-}
-
 void ChannelLamps(Canvas& c) {
     Group(c, 3, 23, 736, 87, "");
 
@@ -69,6 +58,18 @@ void ChannelLamps(Canvas& c) {
     GrooveAcross(c, 5, 734, gapMiddle);
 }
 
+// The AES side and the word clock input: whether the input is taken, and
+// whether it runs at quad or double speed, a column of three lamps. The
+// speed lamps print QS and DS; their captions spell them out.
+void SpeedCard(Canvas& c, int left, int right, const std::string& title, const char* taken, int lampX) {
+    Group(c, left, kCardTop, right, kCardBottom, title);
+    Controls(c, {
+        {taken, {lampX, 121, 13, 10}, kLeft, false},
+        {"QUAD", {lampX, 136, 13, 10}, kLeft, false},
+        {"DOUBLE", {lampX, 151, 13, 10}, kLeft, false},
+    });
+}
+
 void Settings(Canvas& c) {
     // MADI input: the connector keys print BNC and OPT themselves, so the
     // head over them only says what they choose; the state and the format
@@ -81,20 +82,8 @@ void Settings(Canvas& c) {
     });
     Field(c, Box{95, 151, 64, 10});
 
-    // The AES side and the word clock input: locked, and at quad or double
-    // speed. The speed lamps print QS and DS; the captions spell them out.
-    Group(c, 169, kCardTop, 249, kCardBottom, "AES");
-    Controls(c, {
-        {"SYNC", {215, 121, 13, 10}, kLeft, false},
-        {"QUAD", {215, 136, 13, 10}, kLeft, false},
-        {"DOUBLE", {215, 151, 13, 10}, kLeft, false},
-    });
-    Group(c, 253, kCardTop, 356, kCardBottom, "WORD CLOCK");
-    Controls(c, {
-        {"LOCK", {315, 121, 13, 10}, kLeft, false},
-        {"QUAD", {315, 136, 13, 10}, kLeft, false},
-        {"DOUBLE", {315, 151, 13, 10}, kLeft, false},
-    });
+    SpeedCard(c, 169, 249, "AES", "SYNC", 215);
+    SpeedCard(c, 253, 356, "WORD CLOCK", "LOCK", 315);
 
     // Clock: the source, the unit's own rate with its range beside it, and
     // whether the rate follows the source.
@@ -124,7 +113,15 @@ void Settings(Canvas& c) {
 
 bool FrontPanel(const std::string& dir) {
     Canvas c = Panel(740, 171);
-    Heading(c);
+
+    // The maker, the model and what the unit does, then a groove out to the
+    // right edge, so the line reads as the head of the whole panel.
+    const std::string what = "64-CHANNEL MADI/AES CONVERTER";
+    const int brandX = 8, headY = 9, whatX = brandX + BrandWidth(kModel) + 2 * kAdvance + 1;
+    Brand(c, kModel, brandX, headY);
+    Text(c, what, whatX, headY, kLabel);
+    GrooveAcross(c, whatX + TextWidth(what) + 8, 735, headY + 3);
+
     ChannelLamps(c);
     Settings(c);
     return c.saveBmp(path(dir, "back297.bmp"));
