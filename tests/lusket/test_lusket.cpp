@@ -16,16 +16,8 @@ namespace {
 
 using sim::Bytes;
 using L = CLusketView;
-typedef std::vector<std::pair<int, int>> Pairs;
 
 const char* const kCompany = "VantorTestLusket";
-
-Pairs Groups(const std::vector<Bytes>& blocks) {
-    Pairs groups;
-    for (const Bytes& b : blocks)
-        for (size_t k = 7; k + 2 < b.size(); k += 2) groups.push_back({b[k], b[k + 1]});
-    return groups;
-}
 
 // The input each output shows lit, 0 for none.
 std::vector<int> Picture(CLusketView* v) {
@@ -44,26 +36,6 @@ protected:
         ASSERT_NE(view, nullptr);
     }
     void TearDown() override { CloseDeviceWindows(); }
-    void Poll() {
-        view->RequestDeviceData(FALSE);
-        testing_support::PumpMessages(10);
-    }
-    void Running() {
-        StartMidi();
-        Poll();
-        NewBlocks();
-    }
-    std::vector<Bytes> Edit(int id, double value) {
-        PanelSetValue(value, id, view->Table());
-        PanelMarkChanged(id, view->Table());
-        view->SendChangedParameters(FALSE, FALSE, FALSE);
-        return NewBlocks();
-    }
-    void Click(int id) {
-        const PanelControl* c = view->Control(id);
-        Mouse(WM_LBUTTONDOWN, c->x + c->w / 2, c->y + c->h / 2, MK_LBUTTON);
-        Mouse(WM_LBUTTONUP, c->x + c->w / 2, c->y + c->h / 2);
-    }
 
     sim::SimLusket device{2};
     CLusketView* view = nullptr;
@@ -109,7 +81,7 @@ TEST_F(LusketWindow, ClicksRouteOneInputPerOutput) {
     Running();
     ASSERT_EQ(Picture(view), std::vector<int>({1, 2, 3, 4, 5, 6, 7, 8}));
     Click(L::CrosspointId(3, 3));   // the lit one of output 4
-    EXPECT_EQ(Groups(NewBlocks()), Pairs({{0x5B, 0}}));
+    EXPECT_EQ(GroupsOf(NewBlocks()), Pairs({{0x5B, 0}}));
     EXPECT_EQ(Picture(view)[3], 0);
     Click(L::CrosspointId(4, 3));
     std::vector<Bytes> blocks = NewBlocks();
@@ -125,7 +97,7 @@ TEST_F(LusketWindow, APresetNumberPreviewsItsStoredRoutingForTenBlinks) {
     device.stored[4][6] = 0;
     Running();
     ASSERT_EQ(view->StoredRouting(4, 0), 8);
-    EXPECT_EQ(Groups(Edit(L::kPresetNumber, 4)), Pairs({{0x05, 4}}));
+    EXPECT_EQ(GroupsOf(Edit(L::kPresetNumber, 4)), Pairs({{0x05, 4}}));
     EXPECT_EQ(Picture(view), std::vector<int>({8, 2, 3, 4, 5, 6, 0, 8}));
     const PanelControl* cell = view->Control(L::CrosspointId(7, 0));
     EXPECT_TRUE(cell->flags & PANEL_GREYED) << "no clicks on a preview";
@@ -150,7 +122,7 @@ TEST_F(LusketWindow, StoreChangeAndRecallLeaveDeviceAndPanelAgreeing) {
     Running();
     Edit(L::kPresetNumber, 3);
     Click(L::kPresetStore);
-    EXPECT_EQ(Groups(NewBlocks()), Pairs({{0x06, 1}}));
+    EXPECT_EQ(GroupsOf(NewBlocks()), Pairs({{0x06, 1}}));
     EXPECT_EQ(view->Value(L::kPresetStore), 0) << "momentary";
     EXPECT_EQ(device.stores, 1);
     // Change the live routing, then look at preset 3 and recall it.
@@ -163,7 +135,7 @@ TEST_F(LusketWindow, StoreChangeAndRecallLeaveDeviceAndPanelAgreeing) {
     Edit(L::kPresetNumber, 3);
     EXPECT_EQ(Picture(view)[0], 1) << "preset 3 as stored";
     Click(L::kPresetRecall);
-    EXPECT_EQ(Groups(NewBlocks()), Pairs({{0x07, 1}}));
+    EXPECT_EQ(GroupsOf(NewBlocks()), Pairs({{0x07, 1}}));
     EXPECT_EQ(view->Value(L::kPresetRecall), 0);
     EXPECT_EQ(device.route[0], 1);
     for (int k = 0; k < 12; ++k) view->UpdateStatus(0, k % 2);

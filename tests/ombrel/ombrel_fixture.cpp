@@ -2,12 +2,6 @@
 
 namespace ombreltest {
 
-Pairs Groups(const Bytes& block) {
-    Pairs groups;
-    for (size_t k = 7; k + 2 < block.size(); k += 2) groups.push_back({block[k], block[k + 1]});
-    return groups;
-}
-
 Bytes StatusReply(const Pairs& pairs) {
     Bytes b = {0xF0, 0x00, 0x7E, 0x31, 0x41, 0x00, 0x30};
     for (const auto& p : pairs) {
@@ -53,18 +47,6 @@ void OmbrelWindow::SetUp() {
     OpenDeviceWindow(kCompany, 6, &device, "Ombrel", RECT{20, 20, 1100, 420});
     ASSERT_TRUE(midiView->IsKindOf(RUNTIME_CLASS(COmbrelView)));
     view = static_cast<COmbrelView*>(midiView);
-}
-
-void OmbrelWindow::Poll() {
-    view->RequestDeviceData(FALSE);
-    testing_support::PumpMessages(10);
-}
-
-std::vector<Bytes> OmbrelWindow::Edit(int id, double value) {
-    PanelSetValue(value, id, view->Table());
-    PanelMarkChanged(id, view->Table());
-    view->SendChangedParameters(FALSE, FALSE, FALSE);
-    return NewBlocks();
 }
 
 void OmbrelRunning::SetUp() {

@@ -12,12 +12,9 @@ namespace ombreltest {
 
 using sim::Bytes;
 using V = COmbrelView;
-typedef std::vector<std::pair<int, int>> Pairs;
 
 const char* const kCompany = "VantorTestOmbrel";
 
-// The (parameter, value) groups of one set block.
-Pairs Groups(const Bytes& block);
 // A status reply of 96 bytes holding the given pairs, padded with pairs of
 // a parameter the view does not know.
 Bytes StatusReply(const Pairs& pairs);
@@ -41,10 +38,6 @@ protected:
     void SetUp() override;
     void TearDown() override { CloseDeviceWindows(); }
 
-    // A status request the device answers, with the reply taken in.
-    void Poll();
-    // A user edit of one control and the send it makes: its set blocks.
-    std::vector<Bytes> Edit(int id, double value);
     // Hands a reply to the view as the transport does.
     void Receive(const Bytes& reply) { view->OnSysExReceived(reply.data(), int(reply.size())); }
 

@@ -13,7 +13,8 @@ using V = CQuendaMView;
 
 namespace {
 
-void Edit(CQuendaMView* view, CDigiDoc* doc, int id, double value) {
+// An edit as the document hands it on, with its save countdown.
+void NotifiedEdit(CQuendaMView* view, CDigiDoc* doc, int id, double value) {
     PanelSetValue(value, id, view->Table());
     doc->NotifyParametersChanged(FALSE);
 }
@@ -38,7 +39,7 @@ TEST_F(QuendaRunning, EachEditSendsTheWholeByteOfItsParameter) {
         {V::kAdcAuto, 1, 0x4F, 0x49},
     };
     for (const auto& e : edits) {
-        Edit(view, doc, e.id, e.value);
+        NotifiedEdit(view, doc, e.id, e.value);
         EXPECT_EQ(NewBlocks(), (std::vector<Bytes>{SetBlock(0x7F, {{e.address, e.byte}})})) << e.id;
         if (e.id == V::kClockSource) {
             EXPECT_EQ((view->Control(V::kClockFrequency)->flags & PANEL_GREYED) != 0, e.value > 0.5)
@@ -77,12 +78,12 @@ TEST_F(QuendaRunning, AnAdcRoutingFromTheDeviceIsKeptAndSentBackWhenAutoGoesOff)
     Poll();
     EXPECT_EQ(view->Value(V::kAdcAuto), 1.0);
     EXPECT_EQ(view->GetAdcRouting(), 0x12) << "0x49 is the automatic routing, not a stored one";
-    Edit(view, doc, V::kAdcAuto, 0);
+    NotifiedEdit(view, doc, V::kAdcAuto, 0);
     EXPECT_EQ(NewBlocks(), (std::vector<Bytes>{SetBlock(0x7F, {{0x4F, 0x12}})}));
 }
 
 TEST_F(QuendaRunning, AfterAnEditTheNextReplyIsDroppedAndTheOneAfterItShown) {
-    Edit(view, doc, V::kFollowClock, 0);
+    NotifiedEdit(view, doc, V::kFollowClock, 0);
     device.route[1] = 40;   // changed on the device meanwhile
     Poll();
     EXPECT_EQ(view->Value(V::kSelectorFirst + 1), 1) << "dropped: it may predate the edit";
@@ -90,13 +91,13 @@ TEST_F(QuendaRunning, AfterAnEditTheNextReplyIsDroppedAndTheOneAfterItShown) {
     EXPECT_EQ(view->Value(V::kSelectorFirst + 1), 40);
 
     // The key lock is not among the edits that drop a reply.
-    Edit(view, doc, V::kKeysLock, 1);
+    NotifiedEdit(view, doc, V::kKeysLock, 1);
     device.route[2] = 41;
     Poll();
     EXPECT_EQ(view->Value(V::kSelectorFirst + 2), 41);
 
     // A single receive asks with the skip cleared.
-    Edit(view, doc, V::kFollowClock, 1);
+    NotifiedEdit(view, doc, V::kFollowClock, 1);
     device.route[3] = 42;
     view->RequestDeviceData(TRUE);
     testing_support::PumpMessages(10);
@@ -253,7 +254,7 @@ TEST_F(QuendaRunning, TheBaudRateGoesToAllDevicesWithoutFollowClock) {
     Command(ID_SELECT_BAUD_RATE);
     EXPECT_EQ(driver.SentTo(out).back(), (Bytes{0xF0, 0x00, 0x7E, 0x31, 0x62, 0x7F, 0x20, 0x51, 0x0C, 0xF7}));
     EXPECT_EQ(view->GetBaudCode(), 3);
-    Edit(view, doc, V::kEnableAdc, 1);
+    NotifiedEdit(view, doc, V::kEnableAdc, 1);
     EXPECT_EQ(NewBlocks().back(), SetBlock(0x7F, {{0x51, 0x4D}})) << "the set block carries the new code";
 
     // OK without a line chosen sends nothing.
@@ -282,10 +283,10 @@ TEST_F(QuendaRunning, SelectDeviceAddressesTheChosenIdAndItsNames) {
     EXPECT_EQ(view->Value(V::kDeviceName), 3.0);
 
     // The ID controls address the window's device too; the device hears nothing of it.
-    Edit(view, doc, V::kDeviceName, 16);
+    NotifiedEdit(view, doc, V::kDeviceName, 16);
     EXPECT_EQ(view->GetDeviceId(), 127);
     EXPECT_EQ(view->Value(V::kDeviceIdCtl), 16.0);
-    Edit(view, doc, V::kDeviceIdCtl, 10);
+    NotifiedEdit(view, doc, V::kDeviceIdCtl, 10);
     EXPECT_EQ(view->GetDeviceId(), 10);
     EXPECT_EQ(view->Value(V::kDeviceName), 10.0);
     EXPECT_TRUE(NewBlocks().empty());

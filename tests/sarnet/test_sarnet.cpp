@@ -15,16 +15,8 @@ namespace {
 
 using sim::Bytes;
 using S = CmidiSarnetFView;
-typedef std::vector<std::pair<int, int>> Pairs;
 
 const char* const kCompany = "VantorTestSarnet";
-
-Pairs Groups(const std::vector<Bytes>& blocks) {
-    Pairs groups;
-    for (const Bytes& b : blocks)
-        for (size_t k = 7; k + 2 < b.size(); k += 2) groups.push_back({b[k], b[k + 1]});
-    return groups;
-}
 
 class SarnetWindow : public DeviceWindowTest {
 protected:
@@ -34,22 +26,6 @@ protected:
         ASSERT_NE(view, nullptr);
     }
     void TearDown() override { CloseDeviceWindows(); }
-    void Poll() {
-        view->RequestDeviceData(FALSE);
-        testing_support::PumpMessages(10);
-    }
-    void Running() {
-        StartMidi();
-        view->RequestDeviceData(TRUE);
-        testing_support::PumpMessages(10);
-        NewBlocks();
-    }
-    std::vector<Bytes> Edit(int id, double value) {
-        PanelSetValue(value, id, view->Table());
-        PanelMarkChanged(id, view->Table());
-        view->SendChangedParameters(FALSE, FALSE, FALSE);
-        return NewBlocks();
-    }
 
     sim::SimSarnet device{0x0A};
     CmidiSarnetFView* view = nullptr;
@@ -106,7 +82,7 @@ TEST_F(SarnetWindow, EachEditSendsItsRegisterWholeAndSkipsTheNextReply) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(Groups(Edit(c.id, c.value)), c.groups);
+        EXPECT_EQ(GroupsOf(Edit(c.id, c.value)), c.groups);
         EXPECT_EQ(view->GetReplySkip(), 1);
     }
     EXPECT_EQ(view->Value(S::kInputBnc), 0) << "one of the pair";

@@ -1,10 +1,26 @@
 #include "support/devicewindow.h"
 
 #include "app/functiontable.h"
+#include "devices/panelview.h"
 #include "midi/mmein.h"
 
 namespace {
 const char* const kSection = "Workspace\\Frame0";
+}
+
+Pairs Groups(const sim::Bytes& block) {
+    Pairs groups;
+    for (size_t k = 7; k + 2 < block.size(); k += 2) groups.push_back({block[k], block[k + 1]});
+    return groups;
+}
+
+Pairs GroupsOf(const std::vector<sim::Bytes>& blocks) {
+    Pairs groups;
+    for (const sim::Bytes& b : blocks) {
+        const Pairs one = Groups(b);
+        groups.insert(groups.end(), one.begin(), one.end());
+    }
+    return groups;
 }
 
 void DeviceWindowTest::OpenDeviceWindow(const char* company, int function, sim::SimDevice* device,
@@ -35,6 +51,7 @@ void DeviceWindowTest::OpenDeviceWindow(const char* company, int function, sim::
     ASSERT_NE(doc, nullptr);
     midiView = doc->GetMidiView();
     ASSERT_NE(midiView, nullptr);
+    panelView = dynamic_cast<CPanelView*>(midiView);
     // Tests decide when the device is asked.
     RunPollTimer(false);
     testing_support::PumpMessages(20);
@@ -108,4 +125,29 @@ void DeviceWindowTest::ExpectOnlineNoResponseOffline(sim::SimDevice& device, con
     device.SetAnswer(sim::SimDevice::Answer::Normal);
     StartMidi();
     EXPECT_EQ(waitFor(2, 3000), 2.0) << "Online again";
+}
+
+void DeviceWindowTest::Poll() {
+    midiView->RequestDeviceData(FALSE);
+    testing_support::PumpMessages(10);
+}
+
+void DeviceWindowTest::Running() {
+    StartMidi();
+    midiView->RequestDeviceData(TRUE);
+    testing_support::PumpMessages(10);
+    NewBlocks();
+}
+
+std::vector<sim::Bytes> DeviceWindowTest::Edit(int id, double value) {
+    PanelSetValue(value, id, panelView->Table());
+    PanelMarkChanged(id, panelView->Table());
+    midiView->SendChangedParameters(FALSE, FALSE, FALSE);
+    return NewBlocks();
+}
+
+void DeviceWindowTest::Click(int id) {
+    const PanelControl* c = panelView->Control(id);
+    Mouse(WM_LBUTTONDOWN, c->x + c->w / 2, c->y + c->h / 2, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, c->x + c->w / 2, c->y + c->h / 2);
 }

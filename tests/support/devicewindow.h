@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "app/digidoc.h"
@@ -14,6 +15,13 @@
 #include "midi/midiview.h"
 #include "sim/simdriver.h"
 #include "support/testsupport.h"
+
+class CPanelView;
+
+// The (address, value) groups of a set block, or of several in turn.
+typedef std::vector<std::pair<int, int>> Pairs;
+Pairs Groups(const sim::Bytes& block);
+Pairs GroupsOf(const std::vector<sim::Bytes>& blocks);
 
 class DeviceWindowTest : public ::testing::Test {
 protected:
@@ -33,6 +41,14 @@ protected:
     std::vector<sim::Bytes> NewBlocks();
     // Runs the poll timer of the transport again, as in the program.
     void RunPollTimer(bool on);
+    // A status request the device answers, with the reply taken in.
+    void Poll();
+    // MIDI started and the device's state taken in, its blocks seen.
+    void Running();
+    // A user edit of one control of the panel and the set blocks it sent.
+    std::vector<sim::Bytes> Edit(int id, double value);
+    // A click in the middle of a control.
+    void Click(int id);
     // With the transport's own poll: the device answers and the state reads
     // Online (2) under `title`; silent, it reads No Response (1); MIDI
     // stopped, Offline (0); started again, Online.
@@ -45,6 +61,7 @@ protected:
     CDigiDoc* doc = nullptr;
     CMainFrame* frame = nullptr;
     CMidiView* midiView = nullptr;
+    CPanelView* panelView = nullptr;   // the same view, when it is a panel
     size_t seenBlocks = 0;
     const char* m_company = nullptr;
 };

@@ -2,12 +2,6 @@
 
 namespace tarviktest {
 
-Pairs Groups(const Bytes& block) {
-    Pairs groups;
-    for (size_t k = 7; k + 2 < block.size(); k += 2) groups.push_back({block[k], block[k + 1]});
-    return groups;
-}
-
 Bytes Reply(int length, const Pairs& pairs) {
     Bytes b = {0xF0, 0x00, 0x7E, 0x31, 0x64, 0x05, 0x10};
     for (const auto& p : pairs) {
