@@ -48,14 +48,13 @@ int RunRoutingBench(const RoutingMatrix& m) {
     PanelControlTable* table = view->Table();
     const int selector = View::kSelectorFirst + m.output;
 
-    auto decode = [view](const sim::Bytes& reply) { view->OnSysExReceived(reply.data(), int(reply.size())); };
     auto routedInput = [&] { return TruncateToInt(view->Value(selector)) - m.firstInput; };
 
     Device device(0);
     const sim::Bytes reply = device.StatusReply();
     device.route[m.output] = BYTE(m.firstInput + m.inputA);
     const sim::Bytes moved = device.StatusReply();
-    decode(reply);
+    Decode(view, reply);
     // A reply the view turned away would leave every figure below about a
     // picture that never changes.
     if (routedInput() != m.output) {
@@ -71,50 +70,40 @@ int RunRoutingBench(const RoutingMatrix& m) {
     // Each click lands on the crosspoint the output does not take, so every
     // one lights a cell and darkens another, as routing an output does.
     int clicks = 0;
-    const CacheTimes click = TimeColdAndWarm(201, [&] {
+    EditTimes click;
+    click.edit = TimeSendPass(view, [&] {
         const int cell = View::CrosspointId(clicks++ % 2 ? m.inputB : m.inputA, m.output);
         PanelSetValue(view->Value(cell) > 0.5 ? 0.0 : 1.0, cell, table);
-        view->SendChangedParameters(FALSE, FALSE, FALSE);
     });
     const int routedByClicks = routedInput();
 
     // The state a click's send pass leaves, set up untimed, and the window
     // repaint that follows it.
     int repaints = 0;
-    const CacheTimes repaint = TimeColdAndWarm(
-        201,
-        [&] {
-            const int value = m.firstInput + (repaints++ % 2 ? m.inputB : m.inputA);
-            PanelShowValue(value, selector, table);
-            view->SelectInputForOutput(m.output, value);
-        },
-        [&] { view->RedrawAllControls(); });
+    click.repaint = TimeRedraw(view, [&] {
+        const int value = m.firstInput + (repaints++ % 2 ? m.inputB : m.inputA);
+        PanelShowValue(value, selector, table);
+        view->SelectInputForOutput(m.output, value);
+    });
 
     // The clicks leave the next reply to be skipped, since the device may
     // still answer with the old routing; the one after it puts the view back
     // on the device's routing.
-    decode(reply);
-    decode(reply);
-    int replies = 0;
-    const CacheTimes status = TimeColdAndWarm(201, [&] { decode(replies++ % 2 ? reply : moved); });
+    Decode(view, reply);
+    Decode(view, reply);
+    const CacheTimes status = TimeRepliesInTurn(view, moved, reply);
 
     std::printf("%s, %d x %d, %zu controls drawn of %d (%d crosspoints)\n", m.name, W, H, full.drawn.size(),
                 table->count, View::kInputs * View::kOutputs);
     ReportFullPaint(full);
 
-    const double cold = full.paints.cold;
     std::printf("One crosspoint click: output %d moved between inputs %d and %d (now %d)\n", m.output + 1,
                 m.inputA + 1, m.inputB + 1, routedByClicks + 1);
-    Row("click, warm", click.warm, "(toggle, send pass, window repaint; no port takes the block)");
-    Row("click, cold", click.cold, "(the bitmap cache freed before it)");
-    Row("repaint, warm", repaint.warm, "(%.2f%% of the full repaint, goal under 1%%; %.2f%% of a warm one)",
-        100.0 * repaint.warm / cold, 100.0 * repaint.warm / full.paints.warm);
-    Row("repaint, cold", repaint.cold, "(%.2f%% of the full repaint)", 100.0 * repaint.cold / cold);
+    ReportEdit("click", "toggle", click, full);
 
     std::printf("Status reply of %zu bytes, two that route output %d differently, in turn\n", reply.size(),
                 m.output + 1);
-    Row("decode and repaint, cold", status.cold, "(goal under 0.5 ms)");
-    Row("decode and repaint, warm", status.warm, "(the bitmaps still loaded)");
+    ReportReplies(status);
     return 0;
 }
 

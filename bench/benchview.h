@@ -62,6 +62,23 @@ private:
     CWnd* m_view = nullptr;
 };
 
+// How a benchmark of a panel view starts: the names on their defaults, and
+// the view in a host the size of its panel, painted once. open is false,
+// said on stderr, when there is no window.
+template <class View>
+class PanelWindow {
+    ViewHost m_host;   // made first: the names are settled before the view
+
+public:
+    explicit PanelWindow(const char* title)
+        : m_host((KeepNamesOffTheRegistry(), title), View::kPanelWidth, View::kPanelHeight),
+          view(new View),
+          open(m_host.OpenPainted(view)) {}
+
+    View* const view;   // deleted with its window
+    const bool open;
+};
+
 // Medians of the view's full paint into the target after the cache was freed
 // (the free counted, as a tick of the transport makes it), of the same paint
 // with the bitmaps still loaded, and of the floor. The three alternate, so
@@ -137,6 +154,56 @@ inline void ReportFullPaint(const FullPaint& f) {
     Row("bare blits", f.paints.floor, "(%zu BitBlt calls, each from its own bitmap)", f.drawn.size());
     std::printf("  %-26s %8.2f     (goal at most 1.5; warm %.2f)\n", "cold / bare", f.paints.cold / f.paints.floor,
                 f.paints.warm / f.paints.floor);
+}
+
+// A reply handed to the view as the transport hands it over.
+template <class View>
+void Decode(View* view, const std::vector<BYTE>& reply) {
+    view->OnSysExReceived(reply.data(), int(reply.size()));
+}
+
+// An edit made as a click on the panel makes it: set() changes a value, then
+// the view's send pass runs and ends with its repaint of the window. Each
+// edit should undo the one before, so that every one changes the picture.
+const int kEditRuns = 201;
+template <class View, class Set>
+CacheTimes TimeSendPass(View* view, Set set) {
+    return TimeColdAndWarm(kEditRuns, [&] {
+        set();
+        view->SendChangedParameters(FALSE, FALSE, FALSE);
+    });
+}
+// That repaint alone, show() putting up untimed what the edit shows.
+template <class View, class Show>
+CacheTimes TimeRedraw(View* view, Show show) {
+    return TimeColdAndWarm(kEditRuns, show, [&] { view->RedrawAllControls(); });
+}
+struct EditTimes {
+    CacheTimes edit, repaint;
+};
+
+// The lines of an edit: the whole of it under the name the view gives it,
+// and its repaint held to the full repaint.
+inline void ReportEdit(const char* name, const char* steps, const EditTimes& t, const FullPaint& full) {
+    const double cold = full.paints.cold;
+    Row((std::string(name) + ", warm").c_str(), t.edit.warm, "(%s, send pass, window repaint; no port takes it)",
+        steps);
+    Row((std::string(name) + ", cold").c_str(), t.edit.cold, "(the bitmap cache freed before it)");
+    Row("repaint, warm", t.repaint.warm, "(%.2f%% of the full repaint, goal under 1%%; %.2f%% of a warm one)",
+        100.0 * t.repaint.warm / cold, 100.0 * t.repaint.warm / full.paints.warm);
+    Row("repaint, cold", t.repaint.cold, "(%.2f%% of the full repaint)", 100.0 * t.repaint.cold / cold);
+}
+
+// Two replies decoded in turn, first and then second, each with the repaint
+// of the window it ends with: every decode changes the picture.
+template <class View>
+CacheTimes TimeRepliesInTurn(View* view, const std::vector<BYTE>& first, const std::vector<BYTE>& second) {
+    int turn = 0;
+    return TimeColdAndWarm(kEditRuns, [&] { Decode(view, turn++ % 2 ? second : first); });
+}
+inline void ReportReplies(const CacheTimes& t) {
+    Row("decode and repaint, cold", t.cold, "(goal under 0.5 ms)");
+    Row("decode and repaint, warm", t.warm, "(the bitmaps still loaded)");
 }
 
 }  // namespace bench

@@ -112,12 +112,10 @@ PollRun RunFastPolling(CountingOmbrel* view, DWORD runMs) {
 }  // namespace
 
 int main() {
-    bench::KeepNamesOffTheRegistry();
-
+    bench::PanelWindow<CountingOmbrel> window("Ombrel bench");
+    if (!window.open) return 1;
+    CountingOmbrel* view = window.view;
     const int W = COmbrelView::kPanelWidth, H = COmbrelView::kPanelHeight;
-    bench::ViewHost host("Ombrel bench", W, H);
-    auto* view = new CountingOmbrel;   // deleted with its window
-    if (!host.OpenPainted(view)) return 1;
 
     sim::SimOmbrel device(0);
     MoveEveryMeter(device);

@@ -101,8 +101,7 @@ CLusketView::CLusketView() {
             m_controls[k++] = c;
         }
     BuildPanelTable(kPanelWidth, kPanelHeight);
-    // Setup lines and registry values cover the template rows; they look
-    // controls up by name, so the header shares the full table's index.
+    // Setup lines and registry values cover the template rows only.
     m_settings = m_table;
     m_settings.count = kTemplateCount;
     // The ID starts at 0, so that this binds the name controls.
@@ -257,43 +256,8 @@ void CLusketView::OnDefaultIoNames() {
 
 // ---------------------------------------------------------------- settings
 
-void CLusketView::SaveSettings(const char* section) {
-    PanelProfileSave(&m_settings, section);
-    if (CWinApp* app = AfxGetApp()) app->WriteProfileInt(section, "TarvikID", m_nDeviceId);
-}
+void CLusketView::SaveSettings(const char* section) { SaveRouterSettings(section); }
 
-void CLusketView::LoadSettings(const char* section) {
-    PanelProfileLoad(&m_settings, section);
-    if (CWinApp* app = AfxGetApp()) SetDeviceId(int(app->GetProfileInt(section, "TarvikID", m_nDeviceId)));
-    RefreshMatrixFromSelectors();
-    // What was loaded is the state the window had; nothing of it is sent.
-    for (PanelControl& c : m_controls) c.flags &= ~PANEL_CHANGED;
-}
+void CLusketView::LoadSettings(const char* section) { LoadRouterSettings(section); }
 
-void CLusketView::Serialize(CArchive& ar) {
-    if (ar.IsStoring()) {
-        viewrecord::WriteIndex(ar, "TarvikIndex=", m_nDeviceId);
-        for (int c = 0; c < kInputs; ++c) {
-            viewrecord::WriteName(ar, false, c, LusketIoNames[m_nDeviceIndex][c], false);
-            viewrecord::WriteName(ar, true, c, LusketIoNames[m_nDeviceIndex][kInputs + c], false);
-        }
-        viewrecord::WriteControls(ar, &m_settings);
-        return;
-    }
-    ViewRecordReader reader(ar);
-    reader.Next();
-    int id = 0;
-    if (reader.IndexAddress("TarvikIndex=", &id)) SetDeviceId(id);
-    for (int n = 0; n < 2 * kInputs; ++n) {
-        if (!reader.Next()) break;
-        const int c = n / 2;
-        const bool output = n % 2 != 0;
-        const char* name = reader.After(viewrecord::NameKey(output, c, false).c_str());
-        if (!name) continue;
-        // Cut to what an entry holds.
-        SetSystemName(LusketIoNames[m_nDeviceIndex][output ? kInputs + c : c], name);
-        PanelMarkChanged(output ? kOutputNameFirst + c : kInputNameFirst + c, &m_table);
-    }
-    PanelLoad(&m_settings, ar);
-    SendChangedParameters(TRUE, TRUE, FALSE);
-}
+void CLusketView::Serialize(CArchive& ar) { SerializeRouter(ar, kInputs, false); }

@@ -51,11 +51,10 @@ public:
     void Serialize(CArchive& ar) override;
 
     void SelectInputForOutput(int output, int input);
-    void RefreshMatrixFromSelectors();
+    void RefreshMatrixFromSelectors() override;
     void EnablePresetControls(BOOL greyed);
 
     // State, for the tests.
-    PanelControlTable* SettingsTable() { return &m_settings; }
     int GetPreviewCountdown() const { return m_nPreviewCountdown; }
     int StoredRouting(int preset, int output) const {
         return (preset >= 0 && preset < kPresets && output >= 0 && output < kOutputs) ? m_stored[preset][output] : -1;
@@ -64,10 +63,11 @@ public:
 protected:
     void BindNames() override;
     void MarkNames() override;
+    SystemName* NameRow() override { return LusketIoNames[m_nDeviceIndex]; }
+    int NameControlId(int entry) override { return kInputNameFirst + entry; }
     void OnProgramDeviceId();
     void OnDefaultIoNames();
 
-    PanelControlTable m_settings{};
     int m_nPreviewCountdown = 0;
     int m_stored[kPresets][kOutputs];
 

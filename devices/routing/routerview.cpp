@@ -3,6 +3,9 @@
 #include "app/deviceaddr.h"
 #include "app/devicenames.h"
 #include "app/systemset.h"
+#include "devices/viewrecord.h"
+#include "framework/archive.h"
+#include "framework/winapp.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CRouterView, CPanelView)
@@ -72,4 +75,49 @@ void CRouterView::OnSystemDeviceNames() {
     dlg.DoModal();
     PanelMarkChanged(kDeviceName, &m_table);
     RedrawAllControls();
+}
+
+void CRouterView::SaveRouterSettings(const char* section) {
+    PanelProfileSave(&m_settings, section);
+    if (CWinApp* app = AfxGetApp()) app->WriteProfileInt(section, "TarvikID", m_nDeviceId);
+}
+
+void CRouterView::LoadRouterSettings(const char* section) {
+    PanelProfileLoad(&m_settings, section);
+    if (CWinApp* app = AfxGetApp()) SetDeviceId(int(app->GetProfileInt(section, "TarvikID", m_nDeviceId)));
+    RefreshMatrixFromSelectors();
+    // What was loaded is the state the window had; nothing of it is sent.
+    for (PanelControl& c : m_controls) c.flags &= ~PANEL_CHANGED;
+}
+
+void CRouterView::SerializeRouter(CArchive& ar, int inputs, bool twoDigitNames) {
+    if (ar.IsStoring()) {
+        const SystemName* names = NameRow();
+        viewrecord::WriteIndex(ar, "TarvikIndex=", m_nDeviceId);
+        for (int c = 0; c < inputs; ++c) {
+            viewrecord::WriteName(ar, false, c, names[c], twoDigitNames);
+            viewrecord::WriteName(ar, true, c, names[inputs + c], twoDigitNames);
+        }
+        viewrecord::WriteControls(ar, &m_settings);
+        return;
+    }
+    ViewRecordReader reader(ar);
+    reader.Next();
+    int id = 0;
+    if (reader.IndexAddress("TarvikIndex=", &id)) SetDeviceId(id);
+    // The row of the device the record has brought.
+    SystemName* names = NameRow();
+    for (int n = 0; n < 2 * inputs; ++n) {
+        if (!reader.Next()) break;
+        const int c = n / 2;
+        const bool output = n % 2 != 0;
+        const char* name = reader.After(viewrecord::NameKey(output, c, twoDigitNames).c_str());
+        if (!name) continue;
+        // Cut to what an entry holds.
+        const int entry = output ? inputs + c : c;
+        SetSystemName(names[entry], name);
+        PanelMarkChanged(NameControlId(entry), &m_table);
+    }
+    PanelLoad(&m_settings, ar);
+    SendChangedParameters(TRUE, TRUE, FALSE);
 }

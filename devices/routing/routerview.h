@@ -4,6 +4,7 @@
 // the device's names and repainted when another window edits them, the
 // reply skip, and the Select Device and Edit Device Names commands.
 #pragma once
+#include "app/devicenames.h"
 #include "devices/panelview.h"
 
 // The lists both show: "00 " .. "0F ", "All "; and the three states.
@@ -24,6 +25,9 @@ public:
     int GetDeviceId() const { return m_nDeviceId; }
     int GetDeviceIndex() const { return m_nDeviceIndex; }
     int GetReplySkip() const { return m_nReplySkip; }
+    PanelControlTable* SettingsTable() { return &m_settings; }
+    // The crosspoints as the selectors (or a preview) say.
+    virtual void RefreshMatrixFromSelectors() {}
 
 protected:
     // Points the name controls at the names of the device index and marks
@@ -39,11 +43,24 @@ protected:
     void ShowRouterStatus(int state, int blinkPhase, const char* title);
     void OnSelectDeviceId();
     void OnSystemDeviceNames();
+    // The device's row of names, and the control that shows entry `entry`.
+    virtual SystemName* NameRow() { return nullptr; }
+    virtual int NameControlId(int) { return -1; }
+    // What both keep: the template controls and "TarvikID" in the registry;
+    // in a record the "TarvikIndex=" line, a line per input and output name
+    // (the outputs from entry `inputs` on), the control lines.
+    void SaveRouterSettings(const char* section);
+    void LoadRouterSettings(const char* section);
+    void SerializeRouter(CArchive& ar, int inputs, bool twoDigitNames);
 
     int m_nDeviceId = 0;
     int m_nDeviceIndex = 0;
     int m_nSeenChangeCount = 0;
     int m_nReplySkip = 0;
+    // The template rows: setup lines and registry values. The persistence
+    // functions look controls up by name, so this header shares the full
+    // table's index rather than having one too small for its ids.
+    PanelControlTable m_settings{};
 
     DECLARE_MESSAGE_MAP()
 };

@@ -31,6 +31,12 @@ void CTarvikMView::BindNames() {
     MarkNames();
 }
 
+SystemName* CTarvikMView::NameRow() { return TarvikIoNames[m_nDeviceIndex]; }
+
+int CTarvikMView::NameControlId(int entry) {
+    return entry < kInputs ? kInputNameFirst + entry : kOutputNameFirst + entry - kInputs;
+}
+
 void CTarvikMView::MarkNames() {
     for (int c = 0; c < kInputs; ++c) {
         PanelMarkChanged(kInputNameFirst + c, &m_table);
@@ -132,44 +138,8 @@ void CTarvikMView::OnDefaultIoNames() {
 
 // ---------------------------------------------------------------- settings
 
-void CTarvikMView::SaveSettings(const char* section) {
-    PanelProfileSave(&m_settings, section);
-    if (CWinApp* app = AfxGetApp()) app->WriteProfileInt(section, "TarvikID", m_nDeviceId);
-}
+void CTarvikMView::SaveSettings(const char* section) { SaveRouterSettings(section); }
 
-void CTarvikMView::LoadSettings(const char* section) {
-    PanelProfileLoad(&m_settings, section);
-    if (CWinApp* app = AfxGetApp()) SetDeviceId(int(app->GetProfileInt(section, "TarvikID", m_nDeviceId)));
-    RefreshMatrixFromSelectors();
-    // What was loaded is the state the window had; nothing of it is sent.
-    for (PanelControl& c : m_controls) c.flags &= ~PANEL_CHANGED;
-}
+void CTarvikMView::LoadSettings(const char* section) { LoadRouterSettings(section); }
 
-void CTarvikMView::Serialize(CArchive& ar) {
-    if (ar.IsStoring()) {
-        viewrecord::WriteIndex(ar, "TarvikIndex=", m_nDeviceId);
-        for (int c = 0; c < kInputs; ++c) {
-            viewrecord::WriteName(ar, false, c, TarvikIoNames[m_nDeviceIndex][c]);
-            viewrecord::WriteName(ar, true, c, TarvikIoNames[m_nDeviceIndex][kInputs + c]);
-        }
-        viewrecord::WriteControls(ar, &m_settings);
-        return;
-    }
-
-    ViewRecordReader reader(ar);
-    reader.Next();
-    int id = 0;
-    if (reader.IndexAddress("TarvikIndex=", &id)) SetDeviceId(id);
-    for (int n = 0; n < 2 * kInputs; ++n) {
-        if (!reader.Next()) break;
-        const int c = n / 2;
-        const bool output = n % 2 != 0;
-        const char* name = reader.After(viewrecord::NameKey(output, c).c_str());
-        if (!name) continue;
-        // Cut to what an entry holds.
-        SetSystemName(TarvikIoNames[m_nDeviceIndex][output ? kInputs + c : c], name);
-        PanelMarkChanged(output ? kOutputNameFirst + c : kInputNameFirst + c, &m_table);
-    }
-    PanelLoad(&m_settings, ar);
-    SendChangedParameters(TRUE, TRUE, FALSE);
-}
+void CTarvikMView::Serialize(CArchive& ar) { SerializeRouter(ar, kInputs, true); }

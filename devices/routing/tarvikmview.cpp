@@ -85,9 +85,7 @@ CTarvikMView::CTarvikMView() {
     AllocatePanel(kControlCount, kIndexSize);
     BuildControls();
     BuildPanelTable(kPanelWidth, kPanelHeight);
-    // Setup lines and registry values cover the template rows only; the
-    // persistence functions look controls up by name, so this header shares
-    // the full table's index rather than building one of its own.
+    // Setup lines and registry values cover the template rows only.
     m_settings = m_table;
     m_settings.count = kTemplateCount;
     // The ID starts at 0, so that this binds the name controls.

@@ -47,19 +47,19 @@ public:
     void Serialize(CArchive& ar) override;
 
     void SelectInputForOutput(int output, int input);
-    void RefreshMatrixFromSelectors();
+    void RefreshMatrixFromSelectors() override;
 
     // State, for the tests and the benchmark.
-    PanelControlTable* SettingsTable() { return &m_settings; }
 
 protected:
     void BuildControls();
     void BindNames() override;
     void MarkNames() override;
+    SystemName* NameRow() override;
+    int NameControlId(int entry) override;
     void OnProgramDeviceId();
     void OnDefaultIoNames();
 
-    PanelControlTable m_settings{};
 
 
     DECLARE_MESSAGE_MAP()
