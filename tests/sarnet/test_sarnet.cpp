@@ -226,3 +226,18 @@ TEST_F(SarnetRecord, TheRecordTakesItsIndexFromAnyFileAndTheProfileResendsWhatDi
     EXPECT_EQ(fromProfile.Value(S::kKeysLock), 1);
     EXPECT_TRUE(fromProfile.Control(S::kKeysLock)->flags & PANEL_CHANGED) << "sent with the next block";
 }
+
+TEST_F(SarnetWindow, TheTitleFollowsTheDeviceWithTheTransportsPoll) {
+    RunPollTimer(true);
+    StartMidi();
+    auto waitFor = [this](const std::string& title, int ms) {
+        for (int t = 0; t < ms && frame->GetWindowText() != title; t += 50) testing_support::PumpMessages(50);
+        return frame->GetWindowText();
+    };
+    EXPECT_EQ(waitFor("Tesmer Sarnet Vantor - online: all IDs", 3000), "Tesmer Sarnet Vantor - online: all IDs");
+    device.SetAnswer(sim::SimDevice::Answer::Silent);
+    EXPECT_EQ(waitFor("Tesmer Sarnet Vantor - no response: all IDs", 8000),
+              "Tesmer Sarnet Vantor - no response: all IDs");
+    doc->StartStopMidi(FALSE);
+    EXPECT_EQ(frame->GetWindowText(), "Tesmer Sarnet Vantor - offline");
+}
