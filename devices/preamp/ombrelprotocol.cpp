@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/deviceaddr.h"
 #include "app/devicenames.h"
 #include "app/ionames.h"
 #include "app/systemset.h"
@@ -24,7 +23,6 @@ const int kStatusRequest = 0x10;
 const int kSetParameters = 0x20;
 const int kProgramAddress = 0x2C;
 const int kShortestStatus = 60;   // a status reply is longer than this
-const int kAllSelected = 8;       // "All " in the bank and ID lists
 const int kTrimUnitsPerDb = 20;   // the last sent trim is kept in 1/20 dB
 const char* const kTitle = "Tesmer Ombrel Vantor";
 
@@ -55,31 +53,7 @@ int TrimByte(double db) { return TruncateToInt(db * 2.0 + 16.0); }
 
 // ---------------------------------------------------------------- address and names
 
-int COmbrelView::SetDeviceId(int address) {
-    if (address < 0) {
-        address = Value(kBank) < 7.5 && Value(kId) < 7.5 ? bankaddr::AddressOf(IntValue(kBank), IntValue(kId))
-                                                           : bankaddr::kAllDevices;
-    } else if (!bankaddr::IsValidAddress(address)) {
-        // From the registry or a record: an address no device can have
-        // changes nothing.
-        return 0;
-    } else if (address != bankaddr::kAllDevices) {
-        Show(address / 16, kBank);
-        Show(address % 16, kId);
-    } else if (Value(kBank) < 7.5 || Value(kId) < 7.5) {
-        Show(kAllSelected, kBank);
-        Show(kAllSelected, kId);
-    }
-    if (address == m_nDeviceId) return 0;
-    if (address == bankaddr::kAllDevices) m_nLastDeviceId = m_nDeviceId;
-    m_nNameIndex = bankaddr::NameIndexOf(address);
-    m_nDeviceId = address;
-    BindNameControls();
-    Show(m_nNameIndex, kDeviceName);
-    return 0;
-}
-
-void COmbrelView::BindNameControls() {
+void COmbrelView::BindNames() {
     for (int c = 0; c < kChannels; ++c) {
         Control(StripId(c, kInputName))->list = theIoNames.GetIoName(IoKeyOmbrel, m_nNameIndex, c);
         Control(StripId(c, kOutputName))->list = theIoNames.GetIoName(IoKeyOmbrel, m_nNameIndex, c + kChannels);
@@ -177,38 +151,6 @@ void COmbrelView::SendChangedParameters(BOOL redraw, BOOL fromSelectors, BOOL al
         if (!(c.flags & PANEL_CHANGED) && !all) continue;
         const int id = c.id;
         switch (id) {
-        case kBank:
-            if (fromSelectors) break;
-            if (Value(kBank) > 7.5)
-                Show(kAllSelected, kId);
-            else if (Value(kId) > 7.5)
-                Show(m_nLastDeviceId % 16, kId);
-            SetDeviceId(-1);
-            raised = true;
-            break;
-        case kId:
-            if (fromSelectors) break;
-            if (Value(kId) > 7.5)
-                Show(kAllSelected, kBank);
-            else if (Value(kBank) > 7.5)
-                Show(m_nLastDeviceId / 16, kBank);
-            SetDeviceId(-1);
-            raised = true;
-            break;
-        case kDeviceName: {
-            if (fromSelectors) break;
-            const double v = Value(kDeviceName);
-            if (v >= 63.5) {
-                Show(kAllSelected, kBank);
-                Show(kAllSelected, kId);
-            } else {
-                Show(TruncateToInt(v) / 8, kBank);
-                Show(TruncateToInt(v) % 8, kId);
-            }
-            SetDeviceId(-1);
-            raised = true;
-            break;
-        }
         case kAnalogOutputVolume: Add(kVolume, IntValue(kAnalogOutputVolume)); break;
         case kRecallReference:
             if (On(kRecallReference)) {
@@ -259,7 +201,9 @@ void COmbrelView::SendChangedParameters(BOOL redraw, BOOL fromSelectors, BOOL al
         case kFxDrive: Add(kSwitches, Parameter14()); break;
         case kVolumeReference: Add(kReference, IntValue(kVolumeReference)); break;
         default:
-            if (id >= kStripFirstId && id < kStripFirstId + kChannels * kStripKinds) {
+            if (SendAddressControl(id, fromSelectors)) {
+                if (!fromSelectors) raised = true;
+            } else if (id >= kStripFirstId && id < kStripFirstId + kChannels * kStripKinds) {
                 const int channel = (id - kStripFirstId) / kStripKinds, kind = (id - kStripFirstId) % kStripKinds;
                 if (kind == kInputTrim || kind == kOutputTrim) {
                     GangTrims(channel, kind == kOutputTrim, ganging);
@@ -396,32 +340,14 @@ void COmbrelView::OnStatusReply(const BYTE* data, int length) {
 void COmbrelView::OnMidiIoChanged(int, MidiPortSettings*) { UpdateStatus(-10, 0); }
 
 void COmbrelView::UpdateStatus(int state, int blinkPhase) {
-    if (m_nDeviceId != bankaddr::kAllDevices) {
-        Show(m_nDeviceId / 16, kBank);
-        Show(m_nDeviceId % 16, kId);
-    } else if (Value(kBank) < 7.5 && Value(kId) < 7.5) {
-        Show(kAllSelected, kBank);
-        Show(kAllSelected, kId);
-    }
+    ShowAddress();
     CountMissedReply(state, kDeviceState);
     ShowStatus(kTitle, blinkPhase);
 }
 
 // ---------------------------------------------------------------- commands
 
-void COmbrelView::OnProgramDeviceId() {
-    int selection = 1000;   // bank mode: 64 lines of bank and ID
-    CProgDevID dlg(this);
-    dlg.SetDataPointer(&selection);
-    if (dlg.DoModal() != IDOK || selection < 0 || selection > 63) return;
-    const int address = bankaddr::AddressOfNameIndex(selection);
-    if (AfxMessageBox("Do you really want to program Bank Number and Device ID?\nBe sure to have only one device "
-                      "connected!",
-                      MB_YESNO) != IDYES)
-        return;
-    if (!theMmeIn.SendShortMessage(this, kSetParameters, kProgramAddress, address, kModel, bankaddr::kAllDevices))
-        AfxMessageBox("No MIDI Connection established, please connect to MIDI.");
-}
+void COmbrelView::OnProgramDeviceId() { ProgramBankAndId(kModel, kProgramAddress); }
 
 void COmbrelView::OnDefaultIoNames() {
     if (MessageBox("Do you really want to set all I/O names of the current Device to default value?", nullptr,
@@ -457,22 +383,10 @@ void COmbrelView::RecordTrims() {
         }
 }
 
-void COmbrelView::SaveSettings(const char* section) {
-    PanelProfileSave(&m_table, section);
-    CWinApp* app = AfxGetApp();
-    if (!app) return;
-    app->WriteProfileInt(section, "KestOmbrelID", m_nDeviceId);
-    app->WriteProfileInt(section, "EnableFast", m_bEnableFast);
-}
+void COmbrelView::SaveSettings(const char* section) { SaveAddressSettings(section, "KestOmbrelID"); }
 
 void COmbrelView::LoadSettings(const char* section) {
-    PanelProfileLoad(&m_table, section);
-    int address = m_nDeviceId;
-    if (CWinApp* app = AfxGetApp()) {
-        address = int(app->GetProfileInt(section, "KestOmbrelID", m_nDeviceId));
-        m_bEnableFast = app->GetProfileInt(section, "EnableFast", m_bEnableFast) ? 1 : 0;
-    }
-    SetDeviceId(address);
+    SetDeviceId(LoadAddressSettings(section, "KestOmbrelID"));
     GreyClockFrequency();
     // What was loaded is the state the window had; nothing of it is sent.
     for (PanelControl& c : m_controls) c.flags &= ~PANEL_CHANGED;

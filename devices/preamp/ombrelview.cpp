@@ -12,15 +12,13 @@
 #include "midi/mmein.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(COmbrelView, CPanelView)
+IMPLEMENT_DYNCREATE(COmbrelView, CBankView)
 
-BEGIN_MESSAGE_MAP(COmbrelView, CPanelView)
+BEGIN_MESSAGE_MAP(COmbrelView, CBankView)
     ON_WM_ERASEBKGND()
     ON_COMMAND(ID_PROGRAM_DEVICE_ID, OnProgramDeviceId)
     ON_COMMAND(ID_DEFAULT_IO_NAMES, OnDefaultIoNames)
     ON_COMMAND(ID_EDIT_DEVICE_NAMES, OnSystemDeviceNames)
-    ON_COMMAND(ID_FAST_METER_POLLING, OnFastMeterPolling)
-    ON_UPDATE_COMMAND_UI(ID_FAST_METER_POLLING, OnUpdateFastMeterPolling)
 END_MESSAGE_MAP()
 
 namespace {
@@ -285,6 +283,7 @@ PanelControl StripControl(int channel, int kind) {
 
 COmbrelView::COmbrelView() {
     m_nHelpContext = 231;
+    SetAddressControls(kBank, kId, kDeviceName);
     AllocatePanel(kControlCount, kIndexSize);
     BuildControls();
     BuildPanelTable(kPanelWidth, kPanelHeight);
@@ -325,15 +324,6 @@ int COmbrelView::FastPoll() {
     }
     // This view ends the tick's sweep whether it sent or not.
     return 1;
-}
-
-void COmbrelView::OnFastMeterPolling() { m_bEnableFast = m_bEnableFast ? 0 : 1; }
-
-void COmbrelView::OnUpdateFastMeterPolling(CCmdUI* ui) {
-    const CDigiDoc* doc = GetDigiDoc();
-    const bool open = doc && doc->m_ports.open;
-    ui->Enable(open ? TRUE : FALSE);
-    ui->SetCheck(open && m_bEnableFast ? 1 : 0);
 }
 
 // ---------------------------------------------------------------- level replies

@@ -4,9 +4,9 @@
 // meters and the fast polling; ombrelprotocol.cpp what goes to and comes
 // from the device, the commands and the saved settings.
 #pragma once
-#include "devices/panelview.h"
+#include "devices/preamp/bankview.h"
 
-class COmbrelView : public CPanelView {
+class COmbrelView : public CBankView {
     DECLARE_DYNCREATE(COmbrelView)
 public:
     static const int kChannels = 8;
@@ -98,31 +98,22 @@ public:
     void OnDraw(CDC* dc) override;
     void Serialize(CArchive& ar) override;
 
-    int SetDeviceId(int address);
     void SendInputTrim(int channel);
     void SendOutputTrim(int channel);
 
     // State, for the tests and the benchmark.
-    int GetDeviceId() const { return m_nDeviceId; }
-    int GetNameIndex() const { return m_nNameIndex; }
-    int GetLastDeviceId() const { return m_nLastDeviceId; }
-    int GetReplySkip() const { return m_nSkipReplies; }
-    BOOL GetEnableFast() const { return m_bEnableFast; }
-    void SetEnableFast(BOOL on) { m_bEnableFast = on; }
     int GetSlowPollCount() const { return m_nSlowPollCount; }
 
 protected:
     // Panel and meters (ombrelview.cpp)
     void BuildControls();
     BOOL OnEraseBkgnd(HDC dc);
-    void OnFastMeterPolling();
-    void OnUpdateFastMeterPolling(CCmdUI* ui);
     void DecodeLevels(const BYTE* data, int length);
     void OnStatusReply(const BYTE* data, int length);
     void ApplyHold(int id, int level);
 
     // Device side (ombrelprotocol.cpp)
-    void BindNameControls();
+    void BindNames() override;
     void GangTrims(int channel, bool output, bool gang);
     void GreyClockFrequency();
     void RecordTrims();
@@ -141,13 +132,8 @@ protected:
     void Show(double value, int id) { PanelShowValue(value, id, &m_table); }
     static int Truncate(double v);
 
-    int m_nDeviceId = 0;
-    int m_nNameIndex = 0;
-    int m_nLastDeviceId = 0;
     int m_nPanelWidth = kPanelWidth;
     int m_nPanelHeight = kPanelHeight;
-    int m_nSkipReplies = 0;
-    BOOL m_bEnableFast = 1;
     int m_nSlowPollCount = 0;
 
     DECLARE_MESSAGE_MAP()
