@@ -1,5 +1,6 @@
 #include "app/viewtable.h"
 
+#include "devices/preamp/fennowview.h"
 #include "devices/preamp/ombrelview.h"
 #include "devices/routing/lusketview.h"
 #include "devices/routing/quendaview.h"
@@ -16,6 +17,7 @@ const CRuntimeClass* ViewClassForFunction(int function) {
     case 2: return RUNTIME_CLASS(CLusketView);
     case 3: return RUNTIME_CLASS(CQuendaMView);
     case 4: return RUNTIME_CLASS(CmidiSarnetFView);
+    case 5: return RUNTIME_CLASS(CFennowView);
     case 6: return RUNTIME_CLASS(COmbrelView);
     default: return RUNTIME_CLASS(CMidiView);
     }

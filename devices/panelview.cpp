@@ -56,10 +56,10 @@ void CPanelView::OnPanelEdited() {
     if (CDigiDoc* doc = GetDigiDoc()) doc->NotifyParametersChanged(FALSE);
 }
 
-void CPanelView::PaintPanel(CDC* dc, int width, int height, const COLORREF* fill) {
+void CPanelView::PaintPanel(CDC* dc, int width, int height, const COLORREF* fill, BOOL keepTop) {
     CFrameWnd* frame = GetParentFrame();
     if (frame && frame->IsKindOf(RUNTIME_CLASS(CMainFrame)))
-        static_cast<CMainFrame*>(frame)->FitToClient(width, height, FALSE);
+        static_cast<CMainFrame*>(frame)->FitToClient(width, height, keepTop);
     if (!dc) return;
     const HDC hdc = dc->GetSafeHdc();
     if (fill) {

@@ -34,7 +34,7 @@ protected:
     virtual void OnPanelEdited();
     // The whole panel: the frame fitted to it, the client filled with `fill`
     // when there is one, every control.
-    void PaintPanel(CDC* dc, int width, int height, const COLORREF* fill = nullptr);
+    void PaintPanel(CDC* dc, int width, int height, const COLORREF* fill = nullptr, BOOL keepTop = FALSE);
     // The end of a status update: the frame's title, the blinking and the
     // dirty controls.
     void ShowStatus(const char* title, int blinkPhase);

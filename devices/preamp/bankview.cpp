@@ -16,7 +16,12 @@ END_MESSAGE_MAP()
 
 namespace {
 const int kAllSelected = 8;   // "All " in the bank and ID lists
-}
+char g_banks[9][PANEL_LIST_ENTRY] = {"01 ", "02 ", "03 ", "04 ", "05 ", "06 ", "07 ", "08 ", "All "};
+char g_deviceStates[3][PANEL_LIST_ENTRY] = {"Offline ", "No Response ", "Online "};
+}  // namespace
+
+char* BankList() { return g_banks[0]; }
+char* DeviceStateTexts() { return g_deviceStates[0]; }
 
 CBankView::CBankView() = default;
 CBankView::~CBankView() = default;

@@ -5,6 +5,10 @@
 #pragma once
 #include "devices/panelview.h"
 
+// "01 " .. "08 " and "All ": the bank and ID lists; and the device states.
+char* BankList();
+char* DeviceStateTexts();
+
 class CBankView : public CPanelView {
     DECLARE_DYNCREATE(CBankView)
 public:

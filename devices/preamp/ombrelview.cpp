@@ -30,8 +30,6 @@ const int kShortestLevelReply = 16;
 const int kLongestLevelReply = 60;
 
 // Text lists: 30-byte entries, as the engine reads them.
-char g_banks[9][PANEL_LIST_ENTRY] = {"01 ", "02 ", "03 ", "04 ", "05 ", "06 ", "07 ", "08 ", "All "};
-char g_deviceStates[3][PANEL_LIST_ENTRY] = {"Offline ", "No Response ", "Online "};
 char g_meterModes[2][PANEL_LIST_ENTRY] = {"Level ", "Gain Red. "};
 char g_fxDrives[4][PANEL_LIST_ENTRY] = {"1.5dB ", "3 dB ", "4 dB ", "5 dB "};
 char g_inputSources[3][PANEL_LIST_ENTRY] = {"Analog ", "Digital ", "Digital FX "};
@@ -108,9 +106,9 @@ const PanelControl kTemplate[COmbrelView::kTemplateCount] = {
 char* ListOf(int id) {
     switch (id) {
     case COmbrelView::kBank:
-    case COmbrelView::kId: return g_banks[0];
+    case COmbrelView::kId: return BankList();
     case COmbrelView::kDeviceName: return OmbrelBankNames[0];
-    case COmbrelView::kDeviceState: return g_deviceStates[0];
+    case COmbrelView::kDeviceState: return DeviceStateTexts();
     case COmbrelView::kVolumeReference:
     case COmbrelView::kAnalogOutputVolume: return g_volumes[0];
     case COmbrelView::kMeterMode: return g_meterModes[0];
