@@ -246,3 +246,28 @@ TEST_F(FennowRecord, TheRecordAndTheProfileKeepAddressNamesAndGains) {
     EXPECT_EQ(fromProfile.GetPanelHeight(), 125) << "Slim View starts on and is kept";
     EXPECT_EQ(fromProfile.Value(F::StripId(2, F::kGain)), 33.5);
 }
+
+TEST_F(FennowWindow, EverySwitchHasItsBitAndTheClicksFindThemInBothLayouts) {
+    Running();
+    ASSERT_EQ(view->GetPanelHeight(), 125) << "a new window opens slim";
+    struct Case {
+        int kind, bit;
+    };
+    const Case cases[] = {{F::kPhantom, 6}, {F::kPhase, 5}, {F::kMidSide, 4}, {F::kLowCut, 3},
+                          {F::kAutoSet, 2}, {F::kHighImpedance, 1}, {F::kFrontPlug, 0}};
+    for (const Case& c : cases) {
+        const Pairs sent = GroupsOf(Edit(F::StripId(6, c.kind), 1));
+        ASSERT_FALSE(sent.empty()) << c.kind;
+        EXPECT_EQ(sent[0].first, 20) << c.kind;
+        EXPECT_TRUE(sent[0].second & (1 << c.bit)) << c.kind;
+        Edit(F::StripId(6, c.kind), 0);
+    }
+    // Slim: the phase switch sits 25 pixels higher and takes the click there.
+    Click(F::StripId(2, F::kPhase));
+    EXPECT_EQ(view->Value(F::StripId(2, F::kPhase)), 1);
+    EXPECT_EQ(GroupsOf(NewBlocks()), Pairs({{8, 0x20}}));
+    Edit(F::kSlimView, 0);
+    Click(F::StripId(2, F::kLowCut));
+    EXPECT_EQ(view->Value(F::StripId(2, F::kLowCut)), 1);
+    EXPECT_EQ(view->Control(F::StripId(2, F::kLowCut))->y, 163);
+}
