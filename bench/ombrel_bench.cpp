@@ -15,33 +15,16 @@
 //                    transport's own 15 ms timer driving it for 5 s of real
 //                    time: the CPU the whole process uses
 #include <cstdio>
-#include <vector>
 
 #include <windows.h>
 
-#include "benchview.h"
+#include "benchpoll.h"
 #include "devices/preamp/ombrelview.h"
-#include "midi/mmein.h"
-#include "sim/simdriver.h"
 #include "sim/simombrel.h"
 
 namespace {
 
-const BYTE kLevelReplyMark = 0x31;
-
-// The view as the program has it, counting the replies that reach it.
-class CountingOmbrel : public COmbrelView {
-public:
-    void OnSysExReceived(const BYTE* data, int length) override {
-        if (data && length > 6 && data[6] == kLevelReplyMark)
-            ++levelReplies;
-        else
-            ++otherReplies;
-        COmbrelView::OnSysExReceived(data, length);
-    }
-    int levelReplies = 0;
-    int otherReplies = 0;
-};
+using CountingOmbrel = bench::CountingReplies<COmbrelView>;
 
 // A converter that gives the meters the most to draw: every meter of a strip
 // moves and its peak hold follows.
@@ -49,64 +32,6 @@ void MoveEveryMeter(sim::SimOmbrel& device) {
     device.reg[0x11] = BYTE(device.reg[0x11] | 0x03);             // limiter: analog and digital
     device.reg[0x13] = BYTE((device.reg[0x13] & ~0x18) | 0x08);   // peak hold: auto reset
     device.moving = true;
-}
-
-void Decode(COmbrelView* view, const sim::Bytes& reply) { view->OnSysExReceived(reply.data(), int(reply.size())); }
-
-struct PollRun {
-    bool opened = false;
-    double wallMs = 0, cpuMs = 0;
-    long long waitedMs = 0;
-    int levelRequests = 0, statusRequests = 0;
-    int levelReplies = 0, otherReplies = 0;
-    int ticks = 0;
-};
-
-// The window as it runs in the program: ports opened through the transport on
-// a simulated driver, the transport's timer polling, and the message loop
-// doing the rest until runMs of real time have passed.
-PollRun RunFastPolling(CountingOmbrel* view, DWORD runMs) {
-    PollRun run;
-    sim::SimMidiDriver driver;
-    // The program's own waits: asleep, so they cost no CPU.
-    SetMidiWaitFunction(bench::SleepingWait);
-    const int in = driver.AddInput("Ombrel In");
-    const int out = driver.AddOutput("Ombrel Out");
-    sim::SimOmbrel device(0);
-    MoveEveryMeter(device);
-    driver.Connect(&device, out, in);
-
-    MidiPortSettings ports;
-    SetPortName(ports.inputName, "Ombrel In");
-    SetPortName(ports.outputName, "Ombrel Out");
-    view->SetEnableFast(TRUE);
-    if (!theMmeIn.OpenPorts(&ports, view, FALSE)) return run;
-    run.opened = true;
-    view->levelReplies = view->otherReplies = 0;
-
-    const long long waitedStart = bench::WaitedMs();
-    const double cpuStart = bench::ProcessCpuMs();
-    const double start = bench::Now();
-    const UINT_PTR stop = SetTimer(nullptr, 0, runMs, nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_TIMER && msg.hwnd == nullptr && msg.wParam == stop) break;
-        if (msg.message == WM_TIMER && msg.hwnd == theMmeIn.GetCallbackWindow()) ++run.ticks;
-        DispatchMessageA(&msg);
-    }
-    run.wallMs = (bench::Now() - start) * 1e3;
-    run.cpuMs = bench::ProcessCpuMs() - cpuStart;
-    run.waitedMs = bench::WaitedMs() - waitedStart;
-    KillTimer(nullptr, stop);
-    run.levelRequests = device.levelRequests;
-    run.statusRequests = device.statusRequests;
-    run.levelReplies = view->levelReplies;
-    run.otherReplies = view->otherReplies;
-
-    theMmeIn.ClosePorts(view);
-    // The closed input gives its buffers back through the transport's window.
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    return run;
 }
 
 }  // namespace
@@ -120,7 +45,7 @@ int main() {
     sim::SimOmbrel device(0);
     MoveEveryMeter(device);
     const sim::Bytes reply = device.StatusReply();
-    Decode(view, reply);
+    bench::Decode(view, reply);
 
     bench::DibTarget target(W, H);
     HDC memory = target.dc();
@@ -142,21 +67,15 @@ int main() {
     const sim::Bytes other = trimmed.StatusReply();
     int turn = 0;
     const bench::CacheTimes status =
-        bench::TimeColdAndWarm(201, [&] { Decode(view, (turn++ % 2) ? reply : other); });
-    Decode(view, reply);
+        bench::TimeColdAndWarm(201, [&] { bench::Decode(view, (turn++ % 2) ? reply : other); });
+    bench::Decode(view, reply);
 
     // A stretch of moving meters, played over and over.
-    view->SetEnableFast(TRUE);
-    std::vector<sim::Bytes> levels;
-    for (int k = 0; k < 28; ++k) {
-        device.Step();
-        levels.push_back(device.LevelReply());
-    }
-    size_t next = 0;
-    const bench::CacheTimes meters =
-        bench::TimeColdAndWarm(201, [&] { Decode(view, levels[next++ % levels.size()]); });
+    const bench::CacheTimes meters = bench::TimeLevelReplies(view, device, 28);
 
-    const PollRun poll = RunFastPolling(view, 5000);
+    sim::SimOmbrel polled(0);
+    MoveEveryMeter(polled);
+    const bench::PollRun poll = bench::RunFastPolling(view, polled, "Ombrel", 5000);
 
     std::printf("Ombrel converter view, %d x %d, %zu controls drawn of %d\n", W, H, drawn.size(), table->count);
     std::printf("  full repaint            %8.3f ms  (median of %d, as after a tick: cache cold)\n",
@@ -180,19 +99,5 @@ int main() {
                 meters.cold * 1e3);
     std::printf("  level reply, warm       %8.3f ms\n", meters.warm * 1e3);
 
-    if (!poll.opened) {
-        std::printf("  fast polling            the ports did not open\n");
-        return 1;
-    }
-    const double seconds = poll.wallMs / 1e3;
-    std::printf("Fast polling, one window, %.0f ms of real time on the transport's timer\n", poll.wallMs);
-    std::printf("  process CPU time        %8.1f ms  = %.2f %% of the real time\n", poll.cpuMs,
-                100.0 * poll.cpuMs / poll.wallMs);
-    std::printf("  transport ticks         %8d     (%.1f a second; 66.7 at 15 ms)\n", poll.ticks, poll.ticks / seconds);
-    std::printf("  level requests answered %8d     (%.1f a second)\n", poll.levelRequests,
-                poll.levelRequests / seconds);
-    std::printf("  level replies decoded   %8d     (%.1f a second)\n", poll.levelReplies, poll.levelReplies / seconds);
-    std::printf("  status requests / other replies  %d / %d\n", poll.statusRequests, poll.otherReplies);
-    std::printf("  blocking waits, asleep  %8lld ms\n", poll.waitedMs);
-    return 0;
+    return bench::ReportFastPolling(poll) ? 0 : 1;
 }

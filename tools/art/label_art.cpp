@@ -80,6 +80,37 @@ void Controls(Canvas& c, std::initializer_list<Control> controls) {
     }
 }
 
+Rgb LevelColour(int segment) { return segment == 0 ? kMeterRed : (segment <= 2 ? kMeterYellow : kMeterGreen); }
+
+void Well(Canvas& c, const Box& b) {
+    for (int d = 2; d >= 1; --d) {
+        const double soft = d == 2 ? 0.5 : 0.0;
+        const Rgb dark = mix(kRecessDark, kPanel, soft), light = mix(kRecessLight, kPanel, soft);
+        for (int x = b.x - d; x < b.x + b.w + d; ++x) {
+            c.set(x, b.y - d, dark);
+            c.set(x, b.y + b.h + d - 1, light);
+        }
+        for (int y = b.y - d; y < b.y + b.h + d; ++y) {
+            c.set(b.x - d, y, dark);
+            c.set(b.x + b.w + d - 1, y, light);
+        }
+    }
+    c.fill(b.x, b.y, b.w, b.h, kMeterGround);
+}
+
+void Ticks(Canvas& c, const Box& b, int side, Rgb (*colourOf)(int segment)) {
+    for (int k = 0; k * 8 < b.h; ++k) {
+        const int y = b.y + k * 8 + 3;
+        const int length = k == 0 ? 4 : 3;
+        const Rgb ink = mix(colourOf(k), kLabel, 0.35);
+        for (int i = 0; i < length; ++i) {
+            const int x = side < 0 ? b.x - 4 - i : b.x + b.w + 3 + i;
+            c.set(x, y, ink);
+            c.set(x, y + 1, mix(ink, kPanel, 0.55));
+        }
+    }
+}
+
 void GrooveAcross(Canvas& c, int left, int right, int y) {
     for (int x = left; x <= right; ++x) {
         c.set(x, y, mix(kRecessDark, kPanel, 0.4));

@@ -2,8 +2,8 @@
 // panel, its cards and its captions, captions in the 5 x 7 design, titled
 // cards, the sunken rims round the fields that the views fill in, the
 // captions of the controls, placed by the boxes the views give them, the
-// grooves, guides and span titles that part and head a panel's regions, and
-// the maker's name beside a model's.
+// grooves, guides and span titles that part and head a panel's regions, the
+// wells and ticks of the level meters, and the maker's name beside a model's.
 #pragma once
 #include <initializer_list>
 #include <string>
@@ -69,6 +69,25 @@ struct Control {
 };
 
 void Controls(art::Canvas& c, std::initializer_list<Control> controls);
+
+// The level meters' colours, from the top segment down, and the ground of
+// their wells.
+const art::Rgb kMeterRed = art::rgb(246, 64, 52);
+const art::Rgb kMeterYellow = art::rgb(244, 214, 60);
+const art::Rgb kMeterGreen = art::rgb(64, 232, 104);
+const art::Rgb kMeterGround = art::rgb(20, 23, 27);
+
+// The colour of a level meter's eight-row segment, counted from the top:
+// red at the top, two yellow, green below.
+art::Rgb LevelColour(int segment);
+
+// The well a meter sits in, two pixels deep: a dark rim at the top and left,
+// a lit one at the bottom and right, the outer ring of each softer.
+void Well(art::Canvas& c, const Box& b);
+
+// A tick at the middle of each eight-row segment of a meter, `side` < 0 on
+// its left and > 0 on its right, coloured like the segment it points at.
+void Ticks(art::Canvas& c, const Box& b, int side, art::Rgb (*colourOf)(int segment));
 
 // A groove: shade on one side, light on the other, like the fields' rims;
 // across the panel from left to right on row y, or down it on column x.

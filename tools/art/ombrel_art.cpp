@@ -19,13 +19,8 @@ using namespace labelart;
 
 namespace {
 
-// The level meters' colours, from the top segment down, as the ticks beside
-// a meter repeat them.
-const Rgb kMeterRed = rgb(246, 64, 52);
-const Rgb kMeterYellow = rgb(244, 214, 60);
-const Rgb kMeterGreen = rgb(64, 232, 104);
+// The gain reduction's colour, as its bar has it.
 const Rgb kMeterOrange = rgb(255, 140, 40);
-const Rgb kMeterGround = rgb(20, 23, 27);
 
 // Each strip is 97 pixels wide, and eight of them stand side by side.
 const int kStripW = 97, kStripH = 140, kChannels = 8;
@@ -33,42 +28,6 @@ const int kStripW = 97, kStripH = 140, kChannels = 8;
 const int kOutputRows = 122;
 
 // ---------------------------------------------------------------- pieces
-
-// A meter sits two pixels deep: a dark rim at the top and left, a lit one at
-// the bottom and right, the outer ring of each softer than the inner.
-void Well(Canvas& c, const Box& b) {
-    for (int d = 2; d >= 1; --d) {
-        const double soft = d == 2 ? 0.5 : 0.0;
-        const Rgb dark = mix(kRecessDark, kPanel, soft), light = mix(kRecessLight, kPanel, soft);
-        for (int x = b.x - d; x < b.x + b.w + d; ++x) {
-            c.set(x, b.y - d, dark);
-            c.set(x, b.y + b.h + d - 1, light);
-        }
-        for (int y = b.y - d; y < b.y + b.h + d; ++y) {
-            c.set(b.x - d, y, dark);
-            c.set(b.x + b.w + d - 1, y, light);
-        }
-    }
-    c.fill(b.x, b.y, b.w, b.h, kMeterGround);
-}
-
-// A tick at the middle of each eight-row segment of a meter, `side` < 0 on
-// its left and > 0 on its right, coloured like the segment it points at.
-template <class ColourOf>
-void Ticks(Canvas& c, const Box& b, int side, ColourOf colourOf) {
-    for (int k = 0; k * 8 < b.h; ++k) {
-        const int y = b.y + k * 8 + 3;
-        const int length = k == 0 ? 4 : 3;
-        const Rgb ink = mix(colourOf(k), kLabel, 0.35);
-        for (int i = 0; i < length; ++i) {
-            const int x = side < 0 ? b.x - 4 - i : b.x + b.w + 3 + i;
-            c.set(x, y, ink);
-            c.set(x, y + 1, mix(ink, kPanel, 0.55));
-        }
-    }
-}
-
-Rgb LevelColour(int segment) { return segment == 0 ? kMeterRed : (segment <= 2 ? kMeterYellow : kMeterGreen); }
 
 void LevelMeter(Canvas& c, const Box& b) {
     Well(c, b);
