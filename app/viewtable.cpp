@@ -2,6 +2,7 @@
 
 #include "devices/preamp/fennowview.h"
 #include "devices/preamp/ombrelview.h"
+#include "devices/preamp/pelvoview.h"
 #include "devices/routing/lusketview.h"
 #include "devices/routing/quendaview.h"
 #include "devices/routing/sarnetview.h"
@@ -19,6 +20,10 @@ const CRuntimeClass* ViewClassForFunction(int function) {
     case 4: return RUNTIME_CLASS(CmidiSarnetFView);
     case 5: return RUNTIME_CLASS(CFennowView);
     case 6: return RUNTIME_CLASS(COmbrelView);
+    case 7:
+    case 8:
+    case 9:
+    case 10: return RUNTIME_CLASS(CPelvoSeriesFView);
     default: return RUNTIME_CLASS(CMidiView);
     }
 }

@@ -80,6 +80,19 @@ void Controls(Canvas& c, std::initializer_list<Control> controls) {
     }
 }
 
+void RowControls(Canvas& c, std::initializer_list<RowControl> controls) {
+    for (const RowControl& k : controls) {
+        const Box b{k.x, kDeviceRowY, k.w, 10};
+        if (k.field) Field(c, b);
+        Caption(c, k.caption, b, Place::kLeft);
+    }
+}
+
+void DeviceRow(Canvas& c, int width, std::initializer_list<RowControl> controls) {
+    Group(c, 1, 1, width - 2, 22, "");
+    RowControls(c, controls);
+}
+
 Rgb LevelColour(int segment) { return segment == 0 ? kMeterRed : (segment <= 2 ? kMeterYellow : kMeterGreen); }
 
 void Well(Canvas& c, const Box& b) {
@@ -162,6 +175,13 @@ void Brand(Canvas& c, const std::string& model, int x, int y) {
 }
 
 int BrandWidth(const std::string& model) { return TextWidth(kMaker + model); }
+
+void BrandLine(Canvas& c, const std::string& model, const std::string& what, int x, int y, int right) {
+    const int whatX = x + BrandWidth(model) + 2 * kAdvance + 1;
+    Brand(c, model, x, y);
+    Text(c, what, whatX, y, kLabel);
+    GrooveAcross(c, whatX + TextWidth(what) + 8, right, y + 3);
+}
 
 bool Save32(const Canvas& c, const std::string& file) {
     const uint32_t w = uint32_t(c.width()), h = uint32_t(c.height());

@@ -70,6 +70,19 @@ struct Control {
 
 void Controls(art::Canvas& c, std::initializer_list<Control> controls);
 
+// The device row across the top of a panel: a plain card, and on its one
+// line the controls that say which unit it is and how it stands, each with
+// its caption on its left.
+const int kDeviceRowY = 8;
+struct RowControl {
+    const char* caption;
+    int x, w;
+    bool field;
+};
+
+void RowControls(art::Canvas& c, std::initializer_list<RowControl> controls);
+void DeviceRow(art::Canvas& c, int width, std::initializer_list<RowControl> controls);
+
 // The level meters' colours, from the top segment down, and the ground of
 // their wells.
 const art::Rgb kMeterRed = art::rgb(246, 64, 52);
@@ -111,6 +124,11 @@ void SpanTitleUp(art::Canvas& c, const std::string& title, int x, int top, int b
 // The maker's name and then the model's, the model in the brand colour.
 void Brand(art::Canvas& c, const std::string& model, int x, int y);
 int BrandWidth(const std::string& model);
+
+// The head line of a panel: the maker, the model and what the unit does,
+// then a groove out to `right`, so the line reads as the head of everything
+// under it.
+void BrandLine(art::Canvas& c, const std::string& model, const std::string& what, int x, int y, int right);
 
 // Writes 32 bits per pixel, the format of the screen and of the panels'
 // memory bitmaps, for art that is blitted often or loaded again and again.

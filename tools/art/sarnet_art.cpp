@@ -114,13 +114,7 @@ void Settings(Canvas& c) {
 bool FrontPanel(const std::string& dir) {
     Canvas c = Panel(740, 171);
 
-    // The maker, the model and what the unit does, then a groove out to the
-    // right edge, so the line reads as the head of the whole panel.
-    const std::string what = "64-CHANNEL MADI/AES CONVERTER";
-    const int brandX = 8, headY = 9, whatX = brandX + BrandWidth(kModel) + 2 * kAdvance + 1;
-    Brand(c, kModel, brandX, headY);
-    Text(c, what, whatX, headY, kLabel);
-    GrooveAcross(c, whatX + TextWidth(what) + 8, 735, headY + 3);
+    BrandLine(c, kModel, "64-CHANNEL MADI/AES CONVERTER", 8, 9, 735);
 
     ChannelLamps(c);
     Settings(c);
