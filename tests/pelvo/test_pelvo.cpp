@@ -253,3 +253,39 @@ TEST_F(PelvoRecord, TheRecordAndTheProfileKeepTheIdAndSettings) {
     EXPECT_EQ(fromProfile.Value(P::kAnalogLevel), 2);
     EXPECT_TRUE(fromProfile.Control(P::kAnalogLevel)->flags & PANEL_CHANGED) << "sent with the next block";
 }
+
+TEST_F(PelvoWindow, OneWindowTakesEachModelsShapeInTurn) {
+    struct Model {
+        UINT command;
+        int variant, height;
+        const char* title;
+        int blockFactor;
+    };
+    const Model models[] = {{ID_FUNCTION_ROW9, 0, 196, "Tesmer Pelvo Alpha Vantor", 1},
+                            {ID_FUNCTION_ROW10, 1, 202, "Tesmer Pelvo Beta Vantor", 1},
+                            {ID_FUNCTION_ROW7, 2, 196, "Tesmer Pelvo Gamma Vantor", 2},
+                            {ID_FUNCTION_ROW8, 3, 202, "Tesmer Pelvo Delta Vantor", 2}};
+    for (const Model& m : models) {
+        SCOPED_TRACE(m.title);
+        Command(m.command);
+        auto* v = dynamic_cast<CPelvoSeriesFView*>(doc->GetMidiView());
+        ASSERT_NE(v, nullptr);
+        midiView = panelView = v;
+        EXPECT_EQ(v->GetVariant(), m.variant);
+        v->UpdateWindow();
+        testing_support::PumpMessages(30);
+        RECT client;
+        v->GetClientRect(&client);
+        EXPECT_EQ(client.bottom, m.height);
+        EXPECT_EQ(client.right, 796);
+        v->UpdateStatus(-10, 0);
+        EXPECT_EQ(frame->GetWindowText(), m.title);
+        // The MADI block goes out in 16-channel steps whatever the list.
+        StartMidi();
+        NewBlocks();
+        const Pairs sent = GroupsOf(Edit(P::kChannelSelect, 1));
+        ASSERT_EQ(sent.size(), 1u);
+        EXPECT_EQ((sent[0].second >> 2) & 3, m.blockFactor);
+        doc->StartStopMidi(FALSE);
+    }
+}
