@@ -58,8 +58,11 @@ void CPanelView::OnPanelEdited() {
 
 void CPanelView::PaintPanel(CDC* dc, int width, int height, const COLORREF* fill, BOOL keepTop) {
     CFrameWnd* frame = GetParentFrame();
-    if (frame && frame->IsKindOf(RUNTIME_CLASS(CMainFrame)))
-        static_cast<CMainFrame*>(frame)->FitToClient(width, height, keepTop);
+    // A frame that had to move or grow moved this view while it paints: the
+    // part that came into sight is painted again after the move.
+    if (frame && frame->IsKindOf(RUNTIME_CLASS(CMainFrame)) &&
+        static_cast<CMainFrame*>(frame)->FitToClient(width, height, keepTop))
+        Invalidate(FALSE);
     if (!dc) return;
     const HDC hdc = dc->GetSafeHdc();
     if (fill) {
