@@ -1,5 +1,6 @@
 #include "app/viewtable.h"
 
+#include "devices/preamp/brisalview.h"
 #include "devices/preamp/fennowview.h"
 #include "devices/preamp/ombrelview.h"
 #include "devices/preamp/pelvoview.h"
@@ -24,6 +25,7 @@ const CRuntimeClass* ViewClassForFunction(int function) {
     case 8:
     case 9:
     case 10: return RUNTIME_CLASS(CPelvoSeriesFView);
+    case 11: return RUNTIME_CLASS(CBrisalView);
     default: return RUNTIME_CLASS(CMidiView);
     }
 }

@@ -128,6 +128,13 @@ void CPanelView::OnHelpCurrentFunction() {
     if (CWinApp* app = AfxGetApp()) app->HtmlHelp(DWORD_PTR(m_nHelpContext), kHtmlHelpContext);
 }
 
+void CPanelView::ShowFastPollingItem(CCmdUI* ui, BOOL on) {
+    const CDigiDoc* doc = GetDigiDoc();
+    const bool open = doc && doc->m_ports.open;
+    ui->Enable(open ? TRUE : FALSE);
+    ui->SetCheck(open && on ? 1 : 0);
+}
+
 BOOL CPanelView::OnHelpInfo(HELPINFO*) {
     OnHelpCurrentFunction();
     return TRUE;

@@ -50,6 +50,9 @@ protected:
     void ProgramDeviceId(int model, int parameter);
     void OnHelpCurrentFunction();
     BOOL OnHelpInfo(HELPINFO* info);
+    // The fast-polling menu item: usable, and checked when `on`, only while
+    // the window's ports are open.
+    void ShowFastPollingItem(CCmdUI* ui, BOOL on);
 
     std::vector<PanelControl> m_controls;
     std::vector<PanelControl*> m_index;

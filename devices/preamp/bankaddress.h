@@ -27,6 +27,28 @@ inline int AddressOfNameIndex(int index) { return AddressOf(index / kIdsPerBank,
 // A level meter: the new level, or the shown one falling by `decay`.
 inline int MeterLevel(int level, int shown, int decay) { return level > shown - decay ? level : shown - decay; }
 
+// One reply's step of a peak hold that counts replies. A level at or above
+// the hold takes it and restarts the count; below it a running count goes
+// down unless `freeze` holds the peak, and once the count has run out the
+// hold falls a step. A `slow` meter (replies far apart) counts down by four
+// and falls by two, so that a peak lasts about as long in seconds.
+struct HoldStep {
+    int value;
+    int counter;
+    bool repaint;   // the hold is drawn again even when its value stays
+};
+inline HoldStep NextHold(int level, int held, int counter, bool freeze, bool slow, int holdReplies) {
+    if (level >= held) return {level, holdReplies, true};
+    if (counter > 0) {
+        if (!freeze) {
+            --counter;
+            if (slow) counter = counter > 2 ? counter - 3 : 0;
+        }
+        return {held, counter, true};
+    }
+    return {held - (slow ? 2 : 1), 0, false};
+}
+
 // The difference a ganged trim follows: the new value against the last sent
 // one, kept as an integer in units of 1/`unitsPerDb` dB. Halves matter, so
 // the division is a real one.

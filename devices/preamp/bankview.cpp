@@ -102,10 +102,7 @@ void CBankView::ProgramBankAndId(int model, int parameter) {
 void CBankView::OnFastMeterPolling() { m_bEnableFast = m_bEnableFast ? 0 : 1; }
 
 void CBankView::OnUpdateFastMeterPolling(CCmdUI* ui) {
-    const CDigiDoc* doc = GetDigiDoc();
-    const bool open = doc && doc->m_ports.open;
-    ui->Enable(open ? TRUE : FALSE);
-    ui->SetCheck(open && m_bEnableFast ? 1 : 0);
+    ShowFastPollingItem(ui, m_bEnableFast);
 }
 
 void CBankView::SaveAddressSettings(const char* section, const char* idKey) {

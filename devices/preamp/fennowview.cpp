@@ -248,16 +248,11 @@ void CFennowView::SettleGain(int channel) {
 
 void CFennowView::FastMeter(int channel, int level) {
     PanelControl* hold = Control(StripId(channel, kHold));
-    if (level >= hold->value) {
-        PanelShowValue(level, hold->id, &m_table);
-        PanelInvalidate(hold->id, &m_table);
-        hold->hold = kHoldReplies;
-    } else if (hold->hold > 0) {
-        if (Value(kPeakHold) < 0.5) --hold->hold;
-        PanelInvalidate(hold->id, &m_table);
-    } else {
-        PanelShowValue(hold->value - 1, hold->id, &m_table);
-    }
+    const bankaddr::HoldStep step = bankaddr::NextHold(level, TruncateToInt(hold->value), hold->hold,
+                                                       Value(kPeakHold) >= 0.5, false, kHoldReplies);
+    PanelShowValue(step.value, hold->id, &m_table);
+    if (step.repaint) PanelInvalidate(hold->id, &m_table);
+    hold->hold = step.counter;
     const int id = StripId(channel, kLevel);
     PanelShowValue(bankaddr::MeterLevel(level, TruncateToInt(Value(id)), 2), id, &m_table);
 }

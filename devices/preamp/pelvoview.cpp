@@ -443,10 +443,7 @@ void CPelvoSeriesFView::OnSystemDeviceNames() {
 void CPelvoSeriesFView::OnFastMeterPolling() { m_bEnableFast = m_bEnableFast ? 0 : 1; }
 
 void CPelvoSeriesFView::OnUpdateFastMeterPolling(CCmdUI* ui) {
-    const CDigiDoc* doc = GetDigiDoc();
-    const bool open = doc && doc->m_ports.open;
-    ui->Enable(open ? TRUE : FALSE);
-    ui->SetCheck(open && m_bEnableFast ? 1 : 0);
+    ShowFastPollingItem(ui, m_bEnableFast);
 }
 
 // ---------------------------------------------------------------- settings

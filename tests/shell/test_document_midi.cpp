@@ -146,10 +146,14 @@ TEST_F(DocumentMidi, SendSingleSetSendsOnTheOutputOnlyAndCloses) {
 }
 
 TEST_F(DocumentMidi, SendSingleSetToAllSendsEveryStoppedWindow) {
-    WriteStateSet("Workspace\\Frame1", 11, RECT{10, 10, 400, 600});   // a plain view: sends nothing
+    WriteStateSet("Workspace\\Frame1", 11, RECT{10, 10, 400, 600});
     ASSERT_EQ(OpenFromSection("Workspace\\Frame1"), 1);
     theApp.SendSingleSetToAll();
-    EXPECT_EQ(driver.SentTo(out).size(), 1u) << "only the window whose view sends anything";
+    // The first window's message, then the Brisal's 25 groups, 16 to a message.
+    const std::vector<sim::Bytes> sent = driver.SentTo(out);
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[1][4], 0x69);
+    EXPECT_EQ(sent[1].size(), 8u + 16 * 4);
     EXPECT_EQ(std::count(driver.waits.begin(), driver.waits.end(), 50), 2);
     theApp.ForEachDocument(TRUE);
     EXPECT_TRUE(Doc(0)->m_ports.open);

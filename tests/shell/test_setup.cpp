@@ -9,14 +9,13 @@
 
 namespace {
 
-// A window of a function whose device view adds no lines of its own yet.
-const char* const kPlainRecord =
+// The document's part of a Brisal window's record; the view's lines follow.
+const std::string kRecordHead =
     "Brisal\n"
     "General=00,01,00120,00884,00080,00651,00200,00400,00300,00400,1,1\n"
     "MIDI In =USB MIDI In\n"
     "MIDI Out=USB MIDI Out\n"
-    "\n"
-    "\n";
+    "KestBrisalIndex=00\n";
 
 std::string general(const char* ids, RECT r) {
     char buf[200];
@@ -51,13 +50,16 @@ TEST_F(SetupRecord, SaveSetupWritesTheRecordWithLfAndAWorkspaceWithCrLf) {
     });
     Frame(i)->SendMessageA(WM_COMMAND, ID_FILE_SAVE_AS, 0);
     CFileDialog::SetHook(old);
-    EXPECT_EQ(ReadBytes(setup), kPlainRecord);
+    const std::string record = ReadBytes(setup);
+    EXPECT_EQ(record.substr(0, kRecordHead.size()), kRecordHead);
+    EXPECT_EQ(record.find('\r'), std::string::npos);
+    EXPECT_EQ(record.substr(record.size() - 3), "\n\n\n") << "the view's empty lines end the record";
     EXPECT_EQ(doc->GetPathName(), setup);
 
     // A workspace is a text file: every line ends in CR LF.
     std::string workspace = Path("one.vtw");
     EXPECT_EQ(theApp.StoreWorkspace(workspace.c_str()), 1);
-    EXPECT_EQ(ReadBytes(workspace), CrLf(kPlainRecord));
+    EXPECT_EQ(ReadBytes(workspace), CrLf(record));
     EXPECT_EQ(ReadBytes(workspace + ".tmp"), "<missing>");
 
     // Numbers keep their minimum widths; wider or negative ones are written whole.

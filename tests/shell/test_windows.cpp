@@ -165,9 +165,10 @@ TEST_F(Windows, SaveTimerDrivesTheCountdown) {
     EXPECT_EQ(ProfileInt("Default\\Settings\\pelvogamma", "SWType"), 7);
 }
 
-TEST_F(Windows, PlainViewDoesNothingButItsHelp) {
-    openWindows(1, 11);   // a function whose device view is not there yet
-    CMidiView* view = Doc(0)->GetMidiView();
+TEST_F(Windows, ThePlainViewDoesNothingAndEveryViewHasItsHelp) {
+    // What a device view does where it adds nothing of its own.
+    CMidiView plain;
+    CMidiView* view = &plain;
     const BYTE reply[12] = {0xF0, 0, 0x7E, 0x31, 0x62, 0, 0x10, 1, 2, 3, 4, 0xF7};
     view->OnSysExReceived(reply, 12);
     view->SendChangedParameters(TRUE, TRUE, TRUE);
@@ -176,6 +177,7 @@ TEST_F(Windows, PlainViewDoesNothingButItsHelp) {
     EXPECT_EQ(view->FastPoll(), 0);
     EXPECT_EQ(view->m_nStatusCounter, 0);
     EXPECT_FALSE(view->IsCtrlKeyDown());
+    openWindows(1, 11);
     int before = AfxGetLastHelpRequest().count;
     ::SendMessageA(Frame(0)->m_hWnd, WM_COMMAND, ID_VIEW_HELP, 0);
     EXPECT_EQ(AfxGetLastHelpRequest().count, before + 1);

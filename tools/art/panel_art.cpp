@@ -1,7 +1,7 @@
 // The shared panel art: the glyph strips of the bitmap font, the LED and
 // switch strips (lit image above the unlit one), the bar strips (lit image
-// beside the unlit one), the channel-number plates, and plain placeholders
-// for the panel backgrounds, which each view draws for real with its labels.
+// beside the unlit one) and the channel-number plates. The panel backgrounds,
+// with their labels, are each view's own.
 //
 // The painter copies the top-left part of a bitmap that a control needs, so
 // a bitmap that several controls share at different sizes is drawn for the
@@ -22,7 +22,6 @@ using panelart::CaptionWidth;
 namespace {
 
 const Rgb kPanel = rgb(38, 44, 50);
-const Rgb kPanelEdge = rgb(66, 77, 91);
 // Field colours keep the bits 0x80 and 0x20 apart, so that a greyed field
 // (the glyph AND-ed with RGB(160,160,160)) comes out as dim text on dark grey.
 const Rgb kField = rgb(32, 38, 44);
@@ -302,25 +301,6 @@ bool Plates(const std::string& dir) {
     return ok;
 }
 
-// ---------------------------------------------------------------- backgrounds
-
-bool Backgrounds(const std::string& dir) {
-    struct Size {
-        int id, w, h;
-    };
-    const Size sizes[] = {
-        {335, 106, 179}, {336, 106, 179}, {337, 106, 179}, {338, 1060, 48},
-        {339, 1060, 94}, {340, 106, 100}, {341, 106, 100}, {342, 106, 100},
-    };
-    bool ok = true;
-    for (const Size& s : sizes) {
-        Canvas back(s.w, s.h, kPanel);
-        back.frame(0, 0, s.w, s.h, kPanelEdge);
-        ok = back.saveBmp(path(dir, Name("back", s.id))) && ok;
-    }
-    return ok;
-}
-
 bool DrawPanelArt(const std::string& dir) {
     bool ok = SmallFont(dir, 269, kField, kText);
     ok = SmallFont(dir, 272, kField, kAmber) && ok;
@@ -329,7 +309,6 @@ bool DrawPanelArt(const std::string& dir) {
     ok = Lamps(dir) && ok;
     ok = Bars(dir) && ok;
     ok = Plates(dir) && ok;
-    ok = Backgrounds(dir) && ok;
     return ok;
 }
 
