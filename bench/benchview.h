@@ -111,7 +111,7 @@ struct FullPaint {
     std::vector<const PanelControl*> drawn;
     PaintTimes paints;
     std::vector<int> ids;
-    double load;
+    double load, firstLoad;
     std::vector<Load> loads;
 };
 inline FullPaint MeasureFullPaint(CView* view, PanelControlTable* table, DibTarget& target) {
@@ -121,6 +121,7 @@ inline FullPaint MeasureFullPaint(CView* view, PanelControlTable* table, DibTarg
     f.paints = TimeFullPaints(view, target, [&] { return BareBlitTime(target.dc(), f.drawn); });
     f.ids = BitmapsOf(f.drawn);
     f.load = BitmapLoadTime(target.dc(), f.ids);
+    f.firstLoad = FirstLoadTime(target.dc(), f.ids);
     f.loads = LoadsOf(target.dc(), f.ids);
     return f;
 }
@@ -143,13 +144,12 @@ inline void Row(const char* what, double seconds, const char* noteFormat, ...) {
 inline void ReportFullPaint(const FullPaint& f) {
     Row("full repaint, cold", f.paints.cold, "(median of %d; as after a tick)", kPaintRuns);
     Row("full repaint, warm", f.paints.warm, "(the bitmaps still loaded)");
-    Row("bitmap loads", f.load, "(%zu bitmaps; the dearest:)", f.ids.size());
+    Row("bitmap loads", f.load, "(%zu bitmaps, as after a tick)", f.ids.size());
+    Row("first loads", f.firstLoad, "(the same, read from the resources once a run; the dearest:)");
     for (size_t k = 0; k < f.loads.size() && k < 3; ++k) {
-        const BITMAP& size = f.loads[k].size;
         char what[32];
         std::snprintf(what, sizeof(what), "  bitmap %d", f.loads[k].id);
-        Row(what, f.loads[k].seconds, "(%ld x %ld, %d bits)", long(size.bmWidth), long(size.bmHeight),
-            int(size.bmBitsPixel));
+        Row(what, f.loads[k].seconds, "(%d x %d)", f.loads[k].w, f.loads[k].h);
     }
     Row("bare blits", f.paints.floor, "(%zu BitBlt calls, each from its own bitmap)", f.drawn.size());
     std::printf("  %-26s %8.2f     (goal at most 1.5; warm %.2f)\n", "cold / bare", f.paints.cold / f.paints.floor,

@@ -52,7 +52,8 @@ int main() {
     PanelControlTable* table = view->Table();
     // The floor blits each control from its own bitmap: the strip and header
     // backgrounds are large.
-    const auto [drawn, paints, ids, load, loads] = bench::MeasureFullPaint(view, table, target);
+    const bench::FullPaint full = bench::MeasureFullPaint(view, table, target);
+    const bench::PaintTimes& paints = full.paints;
 
     // An even number of toggles leaves the mute as the device has it.
     const int mute = COmbrelView::StripId(3, COmbrelView::kMute);
@@ -77,17 +78,8 @@ int main() {
     MoveEveryMeter(polled);
     const bench::PollRun poll = bench::RunFastPolling(view, polled, "Ombrel", 5000);
 
-    std::printf("Ombrel converter view, %d x %d, %zu controls drawn of %d\n", W, H, drawn.size(), table->count);
-    std::printf("  full repaint            %8.3f ms  (median of %d, as after a tick: cache cold)\n",
-                paints.cold * 1e3, bench::kPaintRuns);
-    std::printf("  full repaint, warm      %8.3f ms  (the bitmaps still loaded)\n", paints.warm * 1e3);
-    std::printf("  bitmap loads            %8.3f ms  (%zu bitmaps)\n", load * 1e3, ids.size());
-    for (size_t k = 0; k < loads.size() && k < 4; ++k)
-        std::printf("    bitmap %d             %8.3f ms  (%ld x %ld, %d bits)\n", loads[k].id, loads[k].seconds * 1e3,
-                    long(loads[k].size.bmWidth), long(loads[k].size.bmHeight), int(loads[k].size.bmBitsPixel));
-    std::printf("  bare blits              %8.3f ms  (%zu BitBlt calls)\n", paints.floor * 1e3, drawn.size());
-    std::printf("  full / bare             %8.2f     (goal at most 1.5; warm %.2f)\n", paints.cold / paints.floor,
-                paints.warm / paints.floor);
+    std::printf("Ombrel converter view, %d x %d, %zu controls drawn of %d\n", W, H, full.drawn.size(), table->count);
+    bench::ReportFullPaint(full);
     std::printf("  one mute, repaint       %8.3f ms  (%.2f%% of the full repaint, goal under 1%%)\n",
                 edit.warm * 1e3, 100.0 * edit.warm / paints.cold);
     std::printf("  one mute, repaint cold  %8.3f ms  (%.2f%% of the full repaint; its bitmap loaded first)\n",

@@ -1,8 +1,12 @@
-// The bitmap cache: each bitmap is loaded once into a memory device context
-// and kept until the next free, which the transport's 15 ms tick makes. The
-// cache is shared by every view, and the last id looked up is answered
-// without a search, since a panel blits one bitmap many times in a row.
+// Bitmaps in two stores. Their pixels are loaded once and kept for the life
+// of the program: the painters blit straight from them, so a paint after the
+// transport's tick, which frees the cache every 15 ms, costs no loading and
+// creates no GDI object. The cache of memory device contexts serves callers
+// that want a context to blit from; it is filled from the kept pixels and
+// emptied by every free. The last id looked up in either store is answered
+// without a search, since a panel draws one bitmap many times in a row.
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/wnd.h"
@@ -16,7 +20,6 @@ struct CacheEntry {
     HDC dc;
     HBITMAP bitmap;
     HGDIOBJ replaced;
-    panel::Pixels pixels;   // filled on demand, for vertical text
 };
 
 const int kCacheSize = 80;
@@ -25,14 +28,15 @@ int g_cacheCount = 0;
 int g_lastId = -1;
 int g_lastIndex = 0;
 
-// The same pixels as LoadBitmap gives, but as a DIB section: under Wine it
-// loads and selects several times faster than a device bitmap, and every
-// cold paint after a tick loads its bitmaps again.
+std::unordered_map<int, panel::Pixels> g_kept;
+int g_lastKeptId = -1;
+const panel::Pixels* g_lastKept = nullptr;
+
+// The same pixels as LoadBitmap gives, but as a DIB section.
 HBITMAP LoadResourceBitmap(int id) {
     HINSTANCE instance = AfxGetInstanceHandle();
     // Our art is plain 24- and 32-bit bitmaps: those are copied straight from
-    // the mapped resource into a DIB section, which costs a fraction of the
-    // general loader's work on every cold paint.
+    // the mapped resource into a DIB section, without the general loader.
     HRSRC res = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2) /* bitmap */);
     HGLOBAL mem = res ? LoadResource(instance, res) : nullptr;
     const BITMAPINFOHEADER* header = mem ? static_cast<const BITMAPINFOHEADER*>(LockResource(mem)) : nullptr;
@@ -61,8 +65,42 @@ HBITMAP LoadResourceBitmap(int id) {
 
 PanelBitmapLoader g_loader = LoadResourceBitmap;
 
-CacheEntry* Entry(HDC dc, int bitmapId) {
-    return GetBitmapDC(dc, bitmapId) ? &g_cache[g_lastIndex] : nullptr;
+BITMAPINFO BottomUp32(int w, int h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+// The loader's bitmap read out as 32-bit pixels, whatever its format; the
+// bitmap itself is not kept.
+bool ReadPixels(HDC dc, HBITMAP bitmap, panel::Pixels* out) {
+    BITMAP info{};
+    if (!GetObjectA(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return false;
+    BITMAPINFO bi = BottomUp32(info.bmWidth, info.bmHeight);
+    out->w = info.bmWidth;
+    out->h = info.bmHeight;
+    out->argb.assign(size_t(info.bmWidth) * size_t(info.bmHeight), 0);
+    HDC screen = dc ? nullptr : GetDC(nullptr);
+    const int rows = GetDIBits(dc ? dc : screen, bitmap, 0, UINT(info.bmHeight), out->argb.data(), &bi, DIB_RGB_COLORS);
+    if (screen) ReleaseDC(nullptr, screen);
+    return rows == info.bmHeight;
+}
+
+void FreeContexts() {
+    g_lastId = -1;
+    for (int i = g_cacheCount - 1; i >= 0; --i) {
+        CacheEntry& e = g_cache[i];
+        if (e.dc) SelectObject(e.dc, e.replaced);
+        if (e.bitmap) DeleteObject(e.bitmap);
+        if (e.dc) DeleteDC(e.dc);
+        e = CacheEntry{};
+    }
+    g_cacheCount = 0;
 }
 
 }  // namespace
@@ -70,8 +108,60 @@ CacheEntry* Entry(HDC dc, int bitmapId) {
 PanelBitmapLoader PanelSetBitmapLoader(PanelBitmapLoader loader) {
     PanelBitmapLoader old = g_loader;
     g_loader = loader ? loader : LoadResourceBitmap;
+    // What the old loader gave is not this loader's.
+    FreeContexts();
+    g_kept.clear();
+    g_lastKeptId = -1;
+    g_lastKept = nullptr;
     return old == LoadResourceBitmap ? nullptr : old;
 }
+
+namespace panel {
+
+const Pixels* BitmapPixels(HDC dc, int bitmapId) {
+    if (bitmapId < 0) return nullptr;
+    if (bitmapId == g_lastKeptId) return g_lastKept;
+    auto found = g_kept.find(bitmapId);
+    if (found == g_kept.end()) {
+        // A bitmap that cannot be loaded is not kept: it is asked for again.
+        HBITMAP bitmap = g_loader(bitmapId);
+        if (!bitmap) return nullptr;
+        Pixels pixels;
+        const bool read = ReadPixels(dc, bitmap, &pixels);
+        DeleteObject(bitmap);
+        if (!read) return nullptr;
+        found = g_kept.emplace(bitmapId, std::move(pixels)).first;
+    }
+    g_lastKeptId = bitmapId;
+    g_lastKept = &found->second;
+    return g_lastKept;
+}
+
+void BlitPixels(HDC dc, int x, int y, int w, int h, const Pixels* source, int sx, int sy, DWORD rop) {
+    if (!dc || !source) return;
+    // Only the part that lies inside the source is drawn, as from a memory
+    // context holding the bitmap.
+    if (sx < 0) {
+        x -= sx;
+        w += sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        y -= sy;
+        h += sy;
+        sy = 0;
+    }
+    if (w > source->w - sx) w = source->w - sx;
+    if (h > source->h - sy) h = source->h - sy;
+    if (w <= 0 || h <= 0) return;
+    const BITMAPINFO bi = BottomUp32(source->w, source->h);
+    // The source rectangle's y counts from the bottom row.
+    StretchDIBits(dc, x, y, w, h, sx, source->h - sy - h, w, h, source->argb.data(), &bi, DIB_RGB_COLORS, rop);
+}
+
+int HeldBitmapObjects() { return 2 * g_cacheCount; }
+
+}  // namespace panel
 
 HDC GetBitmapDC(HDC dc, int bitmapId) {
     if (bitmapId < 0) return nullptr;
@@ -84,10 +174,17 @@ HDC GetBitmapDC(HDC dc, int bitmapId) {
         }
     }
     if (g_cacheCount >= kCacheSize) return nullptr;
-    HBITMAP bitmap = g_loader(bitmapId);
-    // A bitmap that cannot be loaded draws nothing; caching an empty context
-    // instead would blit its default one-pixel bitmap.
-    if (!bitmap) return nullptr;
+    // Filled from the kept pixels: the resource is not read again.
+    const panel::Pixels* pixels = panel::BitmapPixels(dc, bitmapId);
+    if (!pixels) return nullptr;
+    const BITMAPINFO bi = BottomUp32(pixels->w, pixels->h);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+        if (bitmap) DeleteObject(bitmap);
+        return nullptr;
+    }
+    memcpy(bits, pixels->argb.data(), pixels->argb.size() * sizeof(DWORD));
     HDC memory = CreateCompatibleDC(dc);
     if (!memory) {
         DeleteObject(bitmap);
@@ -104,57 +201,7 @@ HDC GetBitmapDC(HDC dc, int bitmapId) {
     return memory;
 }
 
-void PanelFreeBitmaps() {
-    g_lastId = -1;
-    for (int i = g_cacheCount - 1; i >= 0; --i) {
-        CacheEntry& e = g_cache[i];
-        if (e.dc) SelectObject(e.dc, e.replaced);
-        if (e.bitmap) DeleteObject(e.bitmap);
-        if (e.dc) DeleteDC(e.dc);
-        e.id = 0;
-        e.dc = nullptr;
-        e.bitmap = nullptr;
-        e.replaced = nullptr;
-        e.pixels = panel::Pixels{};
-    }
-    g_cacheCount = 0;
-}
-
-namespace panel {
-
-const Pixels* BitmapPixels(HDC dc, int bitmapId) {
-    CacheEntry* e = Entry(dc, bitmapId);
-    if (!e) return nullptr;
-    if (e->pixels.argb.empty()) {
-        BITMAP info{};
-        if (!GetObjectA(e->bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
-        // Copied through a 32-bit DIB section, whatever format the bitmap has.
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = info.bmWidth;
-        bi.bmiHeader.biHeight = -info.bmHeight;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP copy = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!copy) return nullptr;
-        HDC copyDc = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(copyDc, copy);
-        BitBlt(copyDc, 0, 0, info.bmWidth, info.bmHeight, e->dc, 0, 0, SRCCOPY);
-        GdiFlush();
-        const DWORD* p = static_cast<const DWORD*>(bits);
-        e->pixels.w = info.bmWidth;
-        e->pixels.h = info.bmHeight;
-        e->pixels.argb.assign(p, p + size_t(info.bmWidth) * size_t(info.bmHeight));
-        SelectObject(copyDc, old);
-        DeleteDC(copyDc);
-        DeleteObject(copy);
-    }
-    return &e->pixels;
-}
-
-}  // namespace panel
+void PanelFreeBitmaps() { FreeContexts(); }
 
 void DrawSunkenFrame(HDC dc, int left, int top, int right, int bottom) {
     if (!dc) return;

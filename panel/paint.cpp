@@ -32,8 +32,7 @@ void DrawTextControl(HDC dc, PanelControl& c, bool blinking) {
 }
 
 void DrawLed(HDC dc, const PanelControl& c, bool lit) {
-    HDC bm = GetBitmapDC(dc, c.bitmap);
-    if (bm) BitBlt(dc, c.x, c.y, c.w, c.h, bm, 0, lit ? 0 : c.h, SRCCOPY);
+    panel::BlitPixels(dc, c.x, c.y, c.w, c.h, panel::BitmapPixels(dc, c.bitmap), 0, lit ? 0 : c.h, SRCCOPY);
 }
 
 void DrawControl(HDC dc, PanelControl* controls, int i) {
@@ -57,8 +56,7 @@ void DrawControl(HDC dc, PanelControl* controls, int i) {
         break;
     case PANEL_FIXED_BITMAP:
     case PANEL_STATIC_BITMAP: {
-        HDC bm = GetBitmapDC(dc, c.bitmap);
-        if (bm) BitBlt(dc, c.x, c.y, c.w, c.h, bm, 0, 0, SRCCOPY);
+        panel::BlitPixels(dc, c.x, c.y, c.w, c.h, panel::BitmapPixels(dc, c.bitmap), 0, 0, SRCCOPY);
         break;
     }
     case PANEL_BAR:

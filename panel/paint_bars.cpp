@@ -23,9 +23,9 @@ int Limit(long long v, int lo, int hi) { return int(std::max<long long>(lo, std:
 // Snaps a length to whole segments: s * ((s/2 + L + extra) / s).
 long long Snap(int L, int s, int extra) { return (long long)s * ((s / 2 + (long long)L + extra) / s); }
 
-void Blit(HDC dc, int x, int y, int w, int h, HDC source, int sx, int sy, DWORD rop = SRCCOPY) {
+void Blit(HDC dc, int x, int y, int w, int h, const panel::Pixels* source, int sx, int sy, DWORD rop = SRCCOPY) {
     if (!source || w <= 0 || h <= 0) return;
-    BitBlt(dc, x, y, w, h, source, sx, sy, rop);
+    panel::BlitPixels(dc, x, y, w, h, source, sx, sy, rop);
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ int PanelMeterLength(const PanelControl* c) {
 }
 
 void PanelBlitBar(HDC dc, PanelControl* c, int length) {
-    HDC bm = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* bm = panel::BitmapPixels(dc, c->bitmap);
     const int x = c->x, y = c->y, w = c->w, h = c->h;
     const int L = Limit(length, 0, h);
     const int old = c->lastLength;
@@ -73,7 +73,7 @@ void PanelBlitBar(HDC dc, PanelControl* c, int length) {
 }
 
 void PanelBlitBarPeak(HDC dc, PanelControl* c, int length, int segment) {
-    HDC bm = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* bm = panel::BitmapPixels(dc, c->bitmap);
     const int x = c->x, y = c->y, w = c->w, h = c->h;
     const int L = Limit(length, 0, h);
     const int old = c->lastLength;
@@ -91,7 +91,7 @@ void PanelBlitBarPeak(HDC dc, PanelControl* c, int length, int segment) {
 namespace panel {
 
 void BlitMeter(HDC dc, PanelControl* c, const PanelControl* prev, int length, int segment) {
-    HDC bm = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* bm = panel::BitmapPixels(dc, c->bitmap);
     const int x = c->x, y = c->y, w = c->w, h = c->h;
     const int s = Segment(*c);
     const int L = Limit(length, 0, h);
@@ -120,7 +120,7 @@ void PaintSegmentIndicator(HDC dc, PanelControl* c) {
         int r = RoundToInt((c->value - c->min) * h / (c->max - c->min));
         L = Limit(3LL * ((r + (six ? 3LL : 5LL)) / 3), 0, h);
     }
-    HDC bm = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* bm = panel::BitmapPixels(dc, c->bitmap);
     Blit(dc, c->x, c->y, c->w, h, bm, 10, 0);
     int cap = std::min({L, six ? 6 : 9, h - L + (six ? 4 : 3)});
     Blit(dc, c->x, c->y + h - L, c->w, cap, bm, 0, h - L);
@@ -130,7 +130,7 @@ void PaintPlainBar(HDC dc, PanelControl* c) {
     const int h = c->h, w = c->w;
     int L = 0;
     if (HasRange(*c)) L = Limit(RoundToInt((c->value - c->min) * h / (c->max - c->min)), 0, h);
-    HDC bm = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* bm = panel::BitmapPixels(dc, c->bitmap);
     Blit(dc, c->x, c->y, w, h - L, bm, 0, 0);
     Blit(dc, c->x, c->y + h - L, w, L, bm, w, h - L);
 }
@@ -152,7 +152,7 @@ int DbMeterPosition(const PanelControl& c) {
 void PaintDbMeter(HDC dc, PanelControl* c) {
     int D = DbMeterPosition(*c);
     if (D > c->w || c->value > 0.5) D = c->w;
-    HDC bm = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* bm = panel::BitmapPixels(dc, c->bitmap);
     Blit(dc, c->x, c->y, D, c->h, bm, 0, 0);
     Blit(dc, c->x + D, c->y, c->w - D, c->h, bm, D, 10);
 }
@@ -162,13 +162,13 @@ void PaintDbDot(HDC dc, PanelControl* c) {
     int G = (D > c->w || c->value > 0.5) ? c->w : D;
     int I = c->value > 0.5 ? 9 : 5;
     int left = std::max(0, G - I);
-    HDC bm = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* bm = panel::BitmapPixels(dc, c->bitmap);
     Blit(dc, c->x + left, c->y, std::min(G, I), c->h, bm, left, 0);
 }
 
 void PaintPeakHorizontal(HDC dc, PanelControl* c) {
     const int s = Segment(*c);
-    HDC bm = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* bm = panel::BitmapPixels(dc, c->bitmap);
     Blit(dc, c->x, c->y, c->w, c->h, bm, 0, c->h);
     if (s < 1 || !HasRange(*c)) return;
     int k = RoundToInt((c->value - c->min) * c->w / (c->max - c->min));
@@ -180,7 +180,7 @@ void PaintPeakHorizontal(HDC dc, PanelControl* c) {
 void PaintScale(HDC dc, PanelControl* c) {
     const int s = Segment(*c);
     if (s < 1 || !HasRange(*c)) return;
-    HDC strip = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* strip = panel::BitmapPixels(dc, c->bitmap);
     char label[kNumberText];
     for (double g = std::floor(c->max / s) * s; g >= c->min; g -= c->step) {
         std::snprintf(label, sizeof(label), "%.0lf", g);
@@ -190,7 +190,7 @@ void PaintScale(HDC dc, PanelControl* c) {
 }
 
 void PaintLabels(HDC dc, PanelControl* c) {
-    HDC strip = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* strip = panel::BitmapPixels(dc, c->bitmap);
     const int last = TruncToInt(c->max);
     char text[kEntryText];
     for (int g = 0; g <= last; ++g) {
@@ -211,7 +211,7 @@ namespace {
 // Sliders and knobs are drawn over a piece of the panel background.
 void RestoreBackground(HDC dc, const PanelControl& c, const PanelControl& background) {
     const int s = Segment(c);
-    HDC bg = GetBitmapDC(dc, background.bitmap);
+    const panel::Pixels* bg = panel::BitmapPixels(dc, background.bitmap);
     Blit(dc, c.x, c.y - s / 2, c.w, c.h + s, bg, c.x, c.y - s / 2);
 }
 
@@ -223,7 +223,7 @@ void PaintSlider(HDC dc, PanelControl* c, const PanelControl& background) {
     int p = s / 2;
     if (HasRange(*c)) p += RoundToInt((c->value - c->min) * (c->h - c->step) / (c->max - c->min));
     p = Limit(p, 0, c->h);
-    HDC knob = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* knob = panel::BitmapPixels(dc, c->bitmap);
     Blit(dc, c->x, c->y + c->h - s / 2 - p, c->w, s, knob, 0, 0);
 }
 

@@ -21,7 +21,7 @@ int HorizontalGlyphWidth(int h) {
     return (h / 5) * 3;
 }
 
-void DrawGlyphRow(HDC dc, HDC strip, const char* text, int right, int left, int top, int g, int gh,
+void DrawGlyphRow(HDC dc, const Pixels* strip, const char* text, int right, int left, int top, int g, int gh,
                   DWORD rop, bool clipAndFill, HBRUSH grey) {
     if (g <= 0) return;
     const int n = int(std::strlen(text));
@@ -40,7 +40,7 @@ void DrawGlyphRow(HDC dc, HDC strip, const char* text, int right, int left, int 
             RECT cell{cellX, top, cellX + width, top + gh};
             FillRect(dc, &cell, grey);
         }
-        if (strip) BitBlt(dc, cellX, top, width, gh, strip, source, 0, rop);
+        if (strip) BlitPixels(dc, cellX, top, width, gh, strip, source, 0, rop);
     }
 }
 
@@ -98,7 +98,7 @@ void PanelDrawText(HDC dc, PanelControl* c, const char* text) {
     const int g = panel::HorizontalGlyphWidth(c->h);
     // A control too small for one glyph would never pass its left edge.
     if (g <= 0) return;
-    HDC strip = GetBitmapDC(dc, c->bitmap);
+    const panel::Pixels* strip = panel::BitmapPixels(dc, c->bitmap);
     HBRUSH grey = nullptr;
     if (c->flags & (PANEL_GREYED | PANEL_GREY_FILL)) grey = CreateSolidBrush(RGB(160, 160, 160));
     panel::DrawGlyphRow(dc, strip, text, c->x + c->w, c->x, c->y, g, c->h, grey ? SRCAND : SRCCOPY, true, grey);

@@ -40,6 +40,8 @@ void ShownListText(const PanelControl& c, char* out);
 size_t NameLength(const PanelControl& c);
 size_t UnitLength(const PanelControl& c);
 
+struct Pixels;
+
 // Glyph of a character in a strip: blank for codes outside 32..126.
 int GlyphIndex(char ch);
 // Glyph width of horizontal text in a control h pixels high.
@@ -48,7 +50,7 @@ int HorizontalGlyphWidth(int h);
 // `right`. clipAndFill: cells go on with blanks until they pass `left`, the
 // last one cut at it; otherwise only the text's own glyphs are drawn. A grey
 // brush fills each cell before the glyph is combined with rop.
-void DrawGlyphRow(HDC dc, HDC strip, const char* text, int right, int left, int top, int g, int gh,
+void DrawGlyphRow(HDC dc, const Pixels* strip, const char* text, int right, int left, int top, int g, int gh,
                   DWORD rop, bool clipAndFill, HBRUSH grey);
 
 // Painting of the bar, meter, scale, slider and knob types. prev is the
@@ -64,13 +66,21 @@ void PaintLabels(HDC dc, PanelControl* c);   // types 23 and 35
 void PaintSlider(HDC dc, PanelControl* c, const PanelControl& background);
 void PaintKnob(HDC dc, PanelControl* c, const PanelControl& background);
 
-// A cached bitmap's pixels as 0x00RRGGBB, top row first; kept with the
-// cache entry until the next free. Null when the bitmap is not available.
+// A bitmap's pixels as 0x00RRGGBB, bottom row first as in a DIB (that way
+// every GDI call reads the source rows alike). They are kept for the
+// life of the program once loaded (until the loader changes): painting after
+// a free of the bitmap cache then costs no loading and no GDI object.
+// Null when the bitmap is not available.
 struct Pixels {
     int w = 0, h = 0;
     std::vector<DWORD> argb;
-    DWORD at(int x, int y) const { return argb[size_t(y) * size_t(w) + size_t(x)]; }
+    DWORD at(int x, int y) const { return argb[size_t(h - 1 - y) * size_t(w) + size_t(x)]; }
 };
 const Pixels* BitmapPixels(HDC dc, int bitmapId);
+// Copies w x h pixels from (sx, sy) of the source to (x, y) with rop, clipped
+// to the source as a blit from a memory context is.
+void BlitPixels(HDC dc, int x, int y, int w, int h, const Pixels* source, int sx, int sy, DWORD rop);
+// The GDI objects the bitmap cache holds, for the tests.
+int HeldBitmapObjects();
 
 }  // namespace panel

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "panel/panel_internal.h"
 #include "panel_test_util.h"
 
 using paneltest::Control;
@@ -70,6 +71,44 @@ const Art kArt[] = {
     {338, 1060, 48, kPlain}, {339, 1060, 94, kPlain}, {340, 106, 100, kPlain}, {341, 106, 100, kPlain},
     {342, 106, 100, kPlain}, {343, 32, 14, kPlain},  {344, 32, 14, kPlain},
 };
+
+// The tick frees the cache some 60 times a second: whatever comes back must
+// be the bitmap as it was, and nothing of the freed cache may stay behind.
+TEST(PanelArt, AfterAFreeEveryBitmapComesBackAsItWasAndNoObjectStays) {
+    PanelFreeBitmaps();
+    const int before = panel::HeldBitmapObjects();
+    HDC screen = GetDC(nullptr);
+    for (const Art& a : kArt) {
+        SCOPED_TRACE(a.id);
+        Pixels file;
+        ASSERT_TRUE(Load(a.id, file));
+        const panel::Pixels* kept = panel::BitmapPixels(screen, a.id);
+        ASSERT_NE(kept, nullptr);
+        ASSERT_EQ(kept->w, file.w);
+        ASSERT_EQ(kept->h, file.h);
+        paneltest::Surface first(file.w, file.h), again(file.w, file.h);
+        HDC context = GetBitmapDC(screen, a.id);
+        ASSERT_NE(context, nullptr);
+        BitBlt(first.dc(), 0, 0, file.w, file.h, context, 0, 0, SRCCOPY);
+        EXPECT_GT(panel::HeldBitmapObjects(), before);
+        PanelFreeBitmaps();
+        EXPECT_EQ(panel::HeldBitmapObjects(), before);
+        EXPECT_EQ(GetObjectType(context), 0u) << "the freed context is gone";
+        BitBlt(again.dc(), 0, 0, file.w, file.h, GetBitmapDC(screen, a.id), 0, 0, SRCCOPY);
+        // The painters blit from the kept pixels themselves.
+        paneltest::Surface painted(file.w, file.h);
+        panel::BlitPixels(painted.dc(), 0, 0, file.w, file.h, panel::BitmapPixels(screen, a.id), 0, 0, SRCCOPY);
+        int differing = 0;
+        for (int y = 0; y < file.h; ++y)
+            for (int x = 0; x < file.w; ++x)
+                differing += (first.at(x, y) != file.at(x, y)) + (again.at(x, y) != file.at(x, y)) +
+                             (painted.at(x, y) != file.at(x, y)) + ((kept->at(x, y) & 0xFFFFFF) != file.at(x, y));
+        EXPECT_EQ(differing, 0);
+        PanelFreeBitmaps();
+    }
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(panel::HeldBitmapObjects(), before);
+}
 
 TEST(PanelArt, EveryBitmapIsThereAtItsLargestUseInTheLayoutThePainterReadsIt) {
     EXPECT_LE(sizeof(kArt) / sizeof(kArt[0]), 80u) << "one tick of every view fits the bitmap cache";

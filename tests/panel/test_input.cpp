@@ -222,11 +222,10 @@ TEST_F(PanelInput, IconicWindowsAndWindowMessages) {
     bm.add(7, 4, 4);
     HDC screen = GetDC(nullptr);
     for (UINT m : {WM_DESTROY, WM_DEVMODECHANGE}) {   // both free the bitmap cache
-        GetBitmapDC(screen, 7);
-        int loads = paneltest::CoordBitmaps::loads;
+        HDC context = GetBitmapDC(screen, 7);
+        ASSERT_NE(context, nullptr);
         EXPECT_EQ(PanelHandleMessage(view, nullptr, 0, m, 0, 0), 0);
-        GetBitmapDC(screen, 7);
-        EXPECT_EQ(paneltest::CoordBitmaps::loads, loads + 1);
+        EXPECT_EQ(GetObjectType(context), 0u) << "the message freed the cache";
     }
     ReleaseDC(nullptr, screen);
     ValidateRect(view, nullptr);

@@ -265,7 +265,9 @@ TEST_F(PanelPaintTest, CacheLoadsEachBitmapOncePerTickAndHoldsEighty) {
     PanelFreeBitmaps();
     EXPECT_NE(GetBitmapDC(dc, 2080), nullptr);
     EXPECT_NE(GetBitmapDC(dc, 2000), nullptr);
-    EXPECT_EQ(CoordBitmaps::loads, loads + 80) << "after a free every bitmap loads again";
+    EXPECT_EQ(CoordBitmaps::loads, loads + 79) << "after a free the kept pixels come back without a load";
+    EXPECT_EQ(GetBitmapDC(dc, 999), nullptr);
+    EXPECT_EQ(CoordBitmaps::loads, loads + 80) << "one that failed is asked for again";
 }
 
 }  // namespace
