@@ -186,6 +186,12 @@ TEST_F(BrisalWindow, EachEditSendsTheWholeStateOfItsAddress) {
     EXPECT_EQ(view->Value(B::kPresetRecall), 0);
     EXPECT_EQ(device.stores, 1);
     EXPECT_EQ(device.recalls, 1);
+    // Preset 3 holds channel 3 at index 20: a later gain is undone by a recall.
+    Edit(Ch(2, B::kGain), 30);
+    EXPECT_EQ(device.Gain(2), 30);
+    Edit(B::kPresetRecall, 1);
+    Poll();
+    EXPECT_EQ(view->Value(Ch(2, B::kGain)), 20);
     EXPECT_EQ(view->GetReplySkip(), 0) << "no edit so far re-addressed the view";
     // A whole send: 25 addresses go out as the transport splits them, 16
     // groups to a message; no preset and no ID.
