@@ -175,6 +175,9 @@ TEST_F(OmbrelRunning, FastPollingAsksForLevelsEveryTimeOrEveryEleventhTime) {
 
 TEST_F(OmbrelWindow, TheMetersFollowTheSimulatedLevelsWithThePollOfTheTransport) {
     device.moving = true;
+    // The device holds infinitely too, or its first status reply would turn
+    // the panel's hold off before the triangle reaches its top.
+    device.reg[0x13] = 2 << 3;
     PanelShowValue(2, V::kPeakHoldMode, view->Table());
     RunPollTimer(true);
     StartMidi();
@@ -192,4 +195,5 @@ TEST_F(OmbrelWindow, TheMetersFollowTheSimulatedLevelsWithThePollOfTheTransport)
     EXPECT_GT(device.levelRequests, 10);
     EXPECT_GT(changes, 5) << "the meter moves";
     EXPECT_EQ(highest, 7) << "the hold caught the top of the triangle";
+    EXPECT_EQ(view->Value(V::kPeakHoldMode), 2);
 }
