@@ -156,8 +156,8 @@ TEST_F(PollTest, TheCallbackWindowIsAMessageOnlyWindowThatTicksAndHoldsTheTrayIc
     MidiPortSettings s = Ports("In A", "Out A");
     ASSERT_TRUE(transport.OpenPorts(&s, first, FALSE));
     ASSERT_TRUE(transport.OpenPorts(&s, v, FALSE));
-    testing_support::PumpMessages(400);   // the real 15 ms timer
-    EXPECT_FALSE(v->requestTicks.empty());
+    // The real 15 ms timer.
+    EXPECT_TRUE(testing_support::PumpUntil([v] { return !v->requestTicks.empty(); }));
     transport.ClosePorts(first);
     transport.ClosePorts(v);
 }

@@ -115,8 +115,7 @@ TEST_F(DocumentMidi, ReceiveSingleSetAsksOnceAndLetsGoAfter200ms) {
     command(ID_RECEIVE_SINGLE_SET);
     command(ID_SEND_SINGLE_SET);
     EXPECT_EQ(SlotsOf(view), 1);
-    testing_support::PumpMessages(450);
-    EXPECT_FALSE(doc->m_bSingleReceivePending);
+    EXPECT_TRUE(testing_support::PumpUntil([this] { return !doc->m_bSingleReceivePending; }));
     EXPECT_EQ(SlotsOf(view), 0);
     EXPECT_FALSE(driver.IsInputOpen(in));
 }

@@ -208,8 +208,7 @@ TEST_F(Frame, HandOverUnderAnOpenDialogWaitsUntilItCloses) {
         asked = true;
         ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dlg, IDOK)));
     });
-    testing_support::PumpMessages(800);
-    EXPECT_TRUE(asked);
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return asked; }));
     EXPECT_TRUE(theApp.m_windows[1].inUse);
 }
 

@@ -152,8 +152,7 @@ TEST_F(Windows, ViewTimersStartOnceAndTheSingleReceiveEndsAfter200ms) {
     EXPECT_EQ(view->StartRefreshTimer(), 1);
     EXPECT_EQ(view->GetTimer2(), t2);
     Doc(0)->m_bSingleReceivePending = TRUE;
-    testing_support::PumpMessages(450);
-    EXPECT_FALSE(Doc(0)->m_bSingleReceivePending);
+    EXPECT_TRUE(testing_support::PumpUntil([this] { return !Doc(0)->m_bSingleReceivePending; }));
     EXPECT_EQ(view->GetTimer2(), 0u);
 }
 
@@ -161,7 +160,7 @@ TEST_F(Windows, SaveTimerDrivesTheCountdown) {
     openWindows(1, 7);
     testing_support::DeleteCompanyKey(kShellTestCompany);
     Doc(0)->m_nSaveCountdown = 1;
-    testing_support::PumpMessages(800);
+    testing_support::PumpUntil([this] { return ProfileInt("Default\\Settings\\pelvogamma", "SWType") == 7; });
     EXPECT_EQ(ProfileInt("Default\\Settings\\pelvogamma", "SWType"), 7);
 }
 

@@ -21,6 +21,15 @@ void PumpMessages(int milliseconds) {
     } while (int(end - GetTickCount()) > 0);
 }
 
+bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
+    const DWORD end = GetTickCount() + DWORD(milliseconds);
+    while (!done()) {
+        if (int(end - GetTickCount()) <= 0) return done();
+        PumpMessages(10);
+    }
+    return true;
+}
+
 static BOOL CALLBACK findDialog(HWND hwnd, LPARAM out) {
     char cls[32];
     GetClassNameA(hwnd, cls, sizeof(cls));

@@ -11,6 +11,11 @@ namespace testing_support {
 // Processes the thread's messages for about the given time.
 void PumpMessages(int milliseconds = 0);
 
+// Processes messages until done() holds or the time is up; returns done().
+// A loaded machine runs timers late, so waits for something to happen use
+// this with a generous limit instead of a fixed time.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
+
 // Runs fn on the first dialog (or message box) window of this thread that
 // appears while a modal loop is running, e.g. inside DoModal.
 void WhenDialogAppears(std::function<void(HWND dialog)> fn, int timeoutMs = 5000);
