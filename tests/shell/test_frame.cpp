@@ -34,7 +34,10 @@ TEST_F(Frame, HasExactlyItsStyleAndTheMarkOfARunningProgram) {
     EXPECT_TRUE(style & FWS_ADDTOTITLE);
     EXPECT_EQ(GetWindowLongPtrA(frame->m_hWnd, GWLP_USERDATA), LONG_PTR(100));
     EXPECT_EQ(frame->GetWindowText(), "Tesmer Vantor");
-    EXPECT_NE(frame->GetMenu(), nullptr);
+    ASSERT_NE(frame->GetMenu(), nullptr);
+    char text[80] = "";
+    GetMenuStringA(frame->GetMenu(), ID_SELECT_BAUD_RATE, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ(text, "Select RS232 Baud Rate") << "the item has no mnemonic";
     EXPECT_EQ(frame->m_wndStatusBar.GetPaneCount(), 3);
     EXPECT_EQ(frame->m_wndStatusBar.GetPaneText(0), "Ready");
 }
